@@ -1,0 +1,72 @@
+#pragma once
+
+#include "store/catalogue.h"
+#include "store/filter.h"
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace store {
+
+/// The one seam between table objects and the database engine: the file of one table.
+/// Everything above it speaks in rowids, field positions and Conditions, never in SQL.
+/// Records are read and written as one value per field of the table definition.
+class TableFile {
+public:
+    virtual ~TableFile() = default;
+    virtual const TableDef& def() const = 0;
+    virtual const QString& path() const = 0;
+    /// Moves whenever the file changed, by this process or another one.
+    virtual quint64 version() = 0;
+    /// Rowids of the records matching `where`, ordered by `order` (field positions) and then
+    /// by insertion.
+    virtual std::vector<qint64> select(const Condition& where, const std::vector<int>& order) = 0;
+    virtual std::optional<qint64> selectFirst(const Condition& where,
+                                              const std::vector<int>& order) = 0;
+    /// The last record in that order: the one with the highest key for the natural order.
+    virtual std::optional<qint64> selectLast(const Condition& where,
+                                             const std::vector<int>& order) = 0;
+    virtual qint64 count(const Condition& where) = 0;
+    virtual bool read(qint64 rowid, std::vector<QVariant>& values) = 0;
+    virtual qint64 insert(const std::vector<QVariant>& values) = 0;
+    virtual void update(qint64 rowid, const std::vector<QVariant>& values) = 0;
+    virtual void remove(qint64 rowid) = 0;
+    virtual void removeAll() = 0;
+    /// Nestable; only the outermost commit writes.
+    virtual void beginTransaction() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    /// Writes buffered changes to disk (every write already commits before it returns).
+    virtual void flush() = 0;
+};
+
+/// The path of table `name`'s file in `folder`, its name matched without regard to letter case;
+/// empty when there is none.
+QString findTableFile(const QString& folder, const QString& name);
+
+/// Opens the file of `def` in `folder`, shared with every other table object on that file.
+/// Throws store::Error when the file is missing or lacks a field of the definition.
+std::shared_ptr<TableFile> openTableFile(const QString& folder, const TableDef& def);
+
+/// Creates the empty file `<folder>/<NAME>.DB` for `def` with its indexes, replacing any file of
+/// that table. Used by the template generator and tests; the program never creates tables.
+void createTableFile(const QString& folder, const TableDef& def);
+
+/// Commits or rolls back a transaction on one table file.
+class Transaction {
+public:
+    explicit Transaction(std::shared_ptr<TableFile> file);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    std::shared_ptr<TableFile> file_;
+    bool done_ = false;
+};
+
+} // namespace store

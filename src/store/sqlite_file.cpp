@@ -1,0 +1,552 @@
+// SQLite realisation of the table file: one database file per table, holding that table.
+#include "store/engine.h"
+#include "store/error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <map>
+#include <sqlite3.h>
+#include <unordered_map>
+
+namespace store {
+
+namespace {
+
+struct DbCloser {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+struct StmtFinalizer {
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
+using StmtHandle = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+
+QString quoted(const QString& identifier) {
+    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+QString sqlType(FieldType type) {
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::Boolean: return QStringLiteral("INTEGER");
+    case FieldType::Number: return QStringLiteral("REAL");
+    case FieldType::Text:
+    case FieldType::Date:
+    case FieldType::Time: return QStringLiteral("TEXT");
+    case FieldType::Blob:
+    case FieldType::Graphic: return QStringLiteral("BLOB");
+    }
+    return {};
+}
+
+QString tableError(const QString& table, sqlite3* db) {
+    return QStringLiteral("Errore sulla tabella %1: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+class SqliteTableFile;
+
+// One table file per path in this process, so that every table object on it shares one
+// connection and sees the others' writes through the shared change counter.
+std::map<QString, std::weak_ptr<SqliteTableFile>>& openFiles() {
+    static std::map<QString, std::weak_ptr<SqliteTableFile>> files;
+    return files;
+}
+
+class SqliteTableFile final : public TableFile {
+public:
+    SqliteTableFile(const QString& path, const TableDef& def)
+        : path_(path)
+        , def_(def) {
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        db_.reset(raw);
+        if (rc != SQLITE_OK)
+            throw Error(QStringLiteral("Impossibile aprire la tabella %1 (%2): %3")
+                            .arg(def.name, path, QString::fromUtf8(sqlite3_errstr(rc))));
+        sqlite3_busy_timeout(db_.get(), 5000);
+        sqlite3_extended_result_codes(db_.get(), 1);
+        exec("PRAGMA journal_mode=DELETE");
+        exec("PRAGMA synchronous=FULL");
+        checkColumns();
+        columns_.clear();
+        for (const FieldDef& f : def_.fields)
+            columns_ += (columns_.isEmpty() ? QString() : QStringLiteral(", ")) + quoted(f.name);
+        dataVersion_ = readDataVersion();
+    }
+
+    ~SqliteTableFile() override {
+        statements_.clear();
+        openFiles().erase(path_);
+    }
+
+    const TableDef& def() const override { return def_; }
+    const QString& path() const override { return path_; }
+
+    quint64 version() override {
+        const qint64 dv = readDataVersion();
+        if (dv != dataVersion_) {
+            dataVersion_ = dv;
+            ++changes_;
+        }
+        return changes_;
+    }
+
+    std::vector<qint64> select(const Condition& where, const std::vector<int>& order) override {
+        Sql sql = render(where);
+        sqlite3_stmt* s = prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3")
+                                      .arg(quoted(def_.name), sql.text, orderBy(order)));
+        bindAll(s, sql.params);
+        std::vector<qint64> rows;
+        int rc;
+        while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+            rows.push_back(sqlite3_column_int64(s, 0));
+        finish(s, rc);
+        return rows;
+    }
+
+    std::optional<qint64> selectFirst(const Condition& where,
+                                      const std::vector<int>& order) override {
+        Sql sql = render(where);
+        sqlite3_stmt* s =
+            prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                        .arg(quoted(def_.name), sql.text, orderBy(order)));
+        bindAll(s, sql.params);
+        std::optional<qint64> row;
+        const int rc = sqlite3_step(s);
+        if (rc == SQLITE_ROW)
+            row = sqlite3_column_int64(s, 0);
+        finish(s, rc);
+        return row;
+    }
+
+    std::optional<qint64> selectLast(const Condition& where,
+                                     const std::vector<int>& order) override {
+        Sql sql = render(where);
+        sqlite3_stmt* s =
+            prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                        .arg(quoted(def_.name), sql.text, orderBy(order, true)));
+        bindAll(s, sql.params);
+        std::optional<qint64> row;
+        const int rc = sqlite3_step(s);
+        if (rc == SQLITE_ROW)
+            row = sqlite3_column_int64(s, 0);
+        finish(s, rc);
+        return row;
+    }
+
+    qint64 count(const Condition& where) override {
+        Sql sql = render(where);
+        sqlite3_stmt* s = prepare(
+            QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(def_.name), sql.text));
+        bindAll(s, sql.params);
+        qint64 n = 0;
+        const int rc = sqlite3_step(s);
+        if (rc == SQLITE_ROW)
+            n = sqlite3_column_int64(s, 0);
+        finish(s, rc);
+        return n;
+    }
+
+    bool read(qint64 rowid, std::vector<QVariant>& values) override {
+        sqlite3_stmt* s = prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                      .arg(columns_, quoted(def_.name)));
+        sqlite3_bind_int64(s, 1, rowid);
+        const int rc = sqlite3_step(s);
+        const bool found = rc == SQLITE_ROW;
+        if (found) {
+            values.resize(def_.fields.size());
+            for (size_t i = 0; i < def_.fields.size(); ++i)
+                values[i] = column(s, int(i), def_.fields[i].type);
+        }
+        finish(s, rc);
+        return found;
+    }
+
+    qint64 insert(const std::vector<QVariant>& values) override {
+        QString marks;
+        for (size_t i = 0; i < def_.fields.size(); ++i)
+            marks += i ? QStringLiteral(", ?") : QStringLiteral("?");
+        sqlite3_stmt* s = prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(quoted(def_.name), columns_, marks));
+        bindRecord(s, values);
+        finish(s, sqlite3_step(s), &values);
+        ++changes_;
+        return sqlite3_last_insert_rowid(db_.get());
+    }
+
+    void update(qint64 rowid, const std::vector<QVariant>& values) override {
+        QString sets;
+        for (const FieldDef& f : def_.fields)
+            sets += (sets.isEmpty() ? QString() : QStringLiteral(", ")) + quoted(f.name) +
+                    QStringLiteral(" = ?");
+        sqlite3_stmt* s = prepare(
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(def_.name), sets));
+        bindRecord(s, values);
+        sqlite3_bind_int64(s, int(def_.fields.size()) + 1, rowid);
+        finish(s, sqlite3_step(s), &values);
+        ++changes_;
+    }
+
+    void remove(qint64 rowid) override {
+        sqlite3_stmt* s =
+            prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(def_.name)));
+        sqlite3_bind_int64(s, 1, rowid);
+        finish(s, sqlite3_step(s));
+        ++changes_;
+    }
+
+    void removeAll() override {
+        sqlite3_stmt* s = prepare(QStringLiteral("DELETE FROM %1").arg(quoted(def_.name)));
+        finish(s, sqlite3_step(s));
+        ++changes_;
+    }
+
+    void beginTransaction() override {
+        if (depth_++ == 0)
+            exec("BEGIN IMMEDIATE");
+    }
+    void commit() override {
+        if (depth_ > 0 && --depth_ == 0)
+            exec("COMMIT");
+    }
+    void rollback() override {
+        if (depth_ > 0) {
+            depth_ = 0;
+            exec("ROLLBACK");
+            ++changes_;
+        }
+    }
+    void flush() override {
+        // Journal mode DELETE with synchronous FULL: a committed write is already on disk.
+    }
+
+private:
+    struct Sql {
+        QString text;
+        std::vector<QVariant> params;
+        std::vector<FieldType> types;
+    };
+
+    void exec(const char* sql) {
+        char* message = nullptr;
+        if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, &message) != SQLITE_OK) {
+            const QString text = QString::fromUtf8(message ? message : "");
+            sqlite3_free(message);
+            throw Error(QStringLiteral("Errore sulla tabella %1: %2").arg(def_.name, text));
+        }
+    }
+
+    qint64 readDataVersion() {
+        sqlite3_stmt* s = prepare(QStringLiteral("PRAGMA data_version"));
+        const int rc = sqlite3_step(s);
+        const qint64 v = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
+        finish(s, rc);
+        return v;
+    }
+
+    void checkColumns() {
+        sqlite3_stmt* s = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(def_.name)));
+        QStringList present;
+        int rc;
+        while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+            present << QString::fromUtf8(
+                           reinterpret_cast<const char*>(sqlite3_column_text(s, 1)))
+                           .toLower();
+        finish(s, rc);
+        if (present.isEmpty())
+            throw Error(QStringLiteral("Il file %1 non contiene la tabella %2.").arg(path_, def_.name));
+        for (const FieldDef& f : def_.fields)
+            if (!present.contains(f.name.toLower()))
+                throw Error(QStringLiteral("La tabella %1 (%2) non ha il campo %3.")
+                                .arg(def_.name, path_, f.name));
+    }
+
+    sqlite3_stmt* prepare(const QString& sql) {
+        auto it = statements_.find(sql);
+        if (it == statements_.end()) {
+            sqlite3_stmt* raw = nullptr;
+            const QByteArray utf8 = sql.toUtf8();
+            if (sqlite3_prepare_v3(db_.get(), utf8.constData(), int(utf8.size()),
+                                   SQLITE_PREPARE_PERSISTENT, &raw, nullptr) != SQLITE_OK)
+                throw Error(tableError(def_.name, db_.get()));
+            it = statements_.emplace(sql, StmtHandle(raw)).first;
+        }
+        sqlite3_stmt* s = it->second.get();
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+        return s;
+    }
+
+    // Resets the statement; turns a failed step into an Italian error naming what went wrong.
+    void finish(sqlite3_stmt* s, int rc, const std::vector<QVariant>* record = nullptr) {
+        sqlite3_reset(s);
+        if (rc == SQLITE_ROW || rc == SQLITE_DONE || rc == SQLITE_OK)
+            return;
+        if (rc == SQLITE_CONSTRAINT_UNIQUE && record && !def_.key.isEmpty()) {
+            const int k = def_.fieldIndex(def_.key);
+            throw Error(QStringLiteral("Violazione di chiave: nella tabella %1 esiste già un "
+                                       "record con %2 = %3.")
+                            .arg(def_.name, def_.key, (*record)[size_t(k)].toString()));
+        }
+        if (rc == SQLITE_CONSTRAINT_NOTNULL) {
+            throw Error(QStringLiteral("Un campo obbligatorio della tabella %1 è vuoto: %2")
+                            .arg(def_.name, QString::fromUtf8(sqlite3_errmsg(db_.get()))));
+        }
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+            throw Error(QStringLiteral("La tabella %1 è bloccata da un altro programma. "
+                                       "Riprovare più tardi.")
+                            .arg(def_.name));
+        throw Error(tableError(def_.name, db_.get()));
+    }
+
+    QString orderBy(const std::vector<int>& order, bool descending = false) const {
+        const QString direction = descending ? QStringLiteral(" DESC") : QString();
+        QString text;
+        for (int f : order)
+            text += quoted(def_.fields[size_t(f)].name) + direction + QStringLiteral(", ");
+        return text + QStringLiteral("rowid") + direction;
+    }
+
+    Sql render(const Condition& c) const {
+        Sql sql;
+        renderInto(c, sql);
+        return sql;
+    }
+
+    void renderInto(const Condition& c, Sql& sql) const {
+        switch (c.kind) {
+        case Condition::Kind::All: sql.text += QStringLiteral("1"); return;
+        case Condition::Kind::None: sql.text += QStringLiteral("0"); return;
+        case Condition::Kind::And:
+        case Condition::Kind::Or: {
+            const QString glue = c.kind == Condition::Kind::And ? QStringLiteral(" AND ")
+                                                                : QStringLiteral(" OR ");
+            sql.text += QLatin1Char('(');
+            for (size_t i = 0; i < c.terms.size(); ++i) {
+                if (i)
+                    sql.text += glue;
+                renderInto(c.terms[i], sql);
+            }
+            sql.text += QLatin1Char(')');
+            return;
+        }
+        case Condition::Kind::Compare: break;
+        }
+        const FieldDef& f = def_.fields[size_t(c.field)];
+        const QString col = quoted(f.name);
+        auto param = [&](const QVariant& v) {
+            sql.params.push_back(v);
+            sql.types.push_back(f.type);
+        };
+        if (c.value.isNull()) {
+            switch (c.op) {
+            case CompareOp::Eq:
+            case CompareOp::Le: sql.text += col + QStringLiteral(" IS NULL"); break;
+            case CompareOp::Ne:
+            case CompareOp::Gt: sql.text += col + QStringLiteral(" IS NOT NULL"); break;
+            case CompareOp::Ge:
+            case CompareOp::StartsWith: sql.text += QStringLiteral("1"); break;
+            case CompareOp::Lt: sql.text += QStringLiteral("0"); break;
+            }
+            return;
+        }
+        switch (c.op) {
+        case CompareOp::Eq: sql.text += col + QStringLiteral(" = ?"); break;
+        case CompareOp::Ne: sql.text += QStringLiteral("(%1 IS NULL OR %1 <> ?)").arg(col); break;
+        case CompareOp::Ge: sql.text += col + QStringLiteral(" >= ?"); break;
+        case CompareOp::Le: sql.text += col + QStringLiteral(" <= ?"); break;
+        case CompareOp::Gt: sql.text += col + QStringLiteral(" > ?"); break;
+        case CompareOp::Lt: sql.text += col + QStringLiteral(" < ?"); break;
+        case CompareOp::StartsWith:
+            // A range, not LIKE: LIKE ignores case and cannot use the index.
+            sql.text += QStringLiteral("(%1 >= ? AND %1 < ?)").arg(col);
+            param(c.value);
+            param(c.value.toString() + QString::fromUcs4(U"\U0010FFFF"));
+            return;
+        }
+        param(c.value);
+    }
+
+    void bindAll(sqlite3_stmt* s, const std::vector<QVariant>& params) {
+        for (size_t i = 0; i < params.size(); ++i)
+            bind(s, int(i) + 1, params[i]);
+    }
+
+    void bindRecord(sqlite3_stmt* s, const std::vector<QVariant>& values) {
+        for (size_t i = 0; i < def_.fields.size(); ++i)
+            bind(s, int(i) + 1, i < values.size() ? values[i] : QVariant());
+    }
+
+    static void bind(sqlite3_stmt* s, int index, const QVariant& v) {
+        if (!v.isValid() || v.isNull()) {
+            sqlite3_bind_null(s, index);
+            return;
+        }
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong: sqlite3_bind_int64(s, index, v.toLongLong()); break;
+        case QMetaType::Bool: sqlite3_bind_int(s, index, v.toBool() ? 1 : 0); break;
+        case QMetaType::Double: sqlite3_bind_double(s, index, v.toDouble()); break;
+        case QMetaType::QDate: bindText(s, index, v.toDate().toString(Qt::ISODate)); break;
+        case QMetaType::QTime:
+            bindText(s, index, v.toTime().toString(QStringLiteral("HH:mm:ss")));
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            sqlite3_bind_blob64(s, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                SQLITE_TRANSIENT);
+            break;
+        }
+        default: bindText(s, index, v.toString()); break;
+        }
+    }
+
+    static void bindText(sqlite3_stmt* s, int index, const QString& text) {
+        const QByteArray utf8 = text.toUtf8();
+        sqlite3_bind_text64(s, index, utf8.constData(), sqlite3_uint64(utf8.size()),
+                            SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
+
+    static QVariant column(sqlite3_stmt* s, int i, FieldType type) {
+        if (sqlite3_column_type(s, i) == SQLITE_NULL)
+            return {};
+        auto text = [&] {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                                     sqlite3_column_bytes(s, i));
+        };
+        switch (type) {
+        case FieldType::Integer: return static_cast<int>(sqlite3_column_int64(s, i));
+        case FieldType::Boolean: return sqlite3_column_int64(s, i) != 0;
+        case FieldType::Number: return sqlite3_column_double(s, i);
+        case FieldType::Text: return text();
+        case FieldType::Date: {
+            const QDate d = QDate::fromString(text(), Qt::ISODate);
+            return d.isValid() ? QVariant(d) : QVariant();
+        }
+        case FieldType::Time: {
+            const QTime t = QTime::fromString(text(), Qt::ISODate);
+            return t.isValid() ? QVariant(t) : QVariant();
+        }
+        case FieldType::Blob:
+        case FieldType::Graphic: {
+            const void* data = sqlite3_column_blob(s, i);
+            const int size = sqlite3_column_bytes(s, i);
+            return size > 0 ? QVariant(QByteArray(static_cast<const char*>(data), size))
+                            : QVariant();
+        }
+        }
+        return {};
+    }
+
+    QString path_;
+    TableDef def_;
+    DbHandle db_;
+    QString columns_;
+    std::unordered_map<QString, StmtHandle> statements_;
+    qint64 dataVersion_ = 0;
+    quint64 changes_ = 1;
+    int depth_ = 0;
+};
+
+} // namespace
+
+QString findTableFile(const QString& folder, const QString& name) {
+    const QString wanted = (name + QStringLiteral(".DB")).toLower();
+    const QDir dir(folder);
+    if (!dir.exists())
+        return {};
+    const QString exact = dir.filePath(name + QStringLiteral(".DB"));
+    if (QFileInfo(exact).isFile())
+        return exact;
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (entry.toLower() == wanted)
+            return dir.filePath(entry);
+    return {};
+}
+
+std::shared_ptr<TableFile> openTableFile(const QString& folder, const TableDef& def) {
+    const QString found = findTableFile(folder, def.name);
+    if (found.isEmpty())
+        throw Error(QStringLiteral("Tabella %1 non trovata nella cartella %2.")
+                        .arg(def.name, QDir::toNativeSeparators(folder)));
+    const QString path = QFileInfo(found).canonicalFilePath();
+    auto& files = openFiles();
+    if (auto it = files.find(path); it != files.end())
+        if (auto shared = it->second.lock()) {
+            if (shared->def().fields.size() != def.fields.size() || shared->def().name != def.name)
+                throw Error(QStringLiteral("La tabella %1 è già aperta con un'altra struttura.")
+                                .arg(def.name));
+            return shared;
+        }
+    auto file = std::make_shared<SqliteTableFile>(path, def);
+    files[path] = file;
+    return file;
+}
+
+void createTableFile(const QString& folder, const TableDef& def) {
+    QDir().mkpath(folder);
+    if (const QString old = findTableFile(folder, def.name); !old.isEmpty())
+        QFile::remove(old);
+    const QString path = QDir(folder).filePath(def.name + QStringLiteral(".DB"));
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK)
+        throw Error(QStringLiteral("Impossibile creare %1.").arg(path));
+    QStringList columns;
+    for (const FieldDef& f : def.fields) {
+        QString column = quoted(f.name) + QLatin1Char(' ') + sqlType(f.type);
+        if (f.name.compare(def.key, Qt::CaseInsensitive) == 0)
+            column += QStringLiteral(" UNIQUE");
+        if (f.required)
+            column += QStringLiteral(" NOT NULL");
+        columns << column;
+    }
+    QStringList statements;
+    statements << QStringLiteral("PRAGMA journal_mode=DELETE")
+               << QStringLiteral("BEGIN")
+               << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(def.name), columns.join(QStringLiteral(", ")));
+    for (const IndexDef& index : def.indexes) {
+        QStringList fields;
+        for (const QString& f : index.fields)
+            fields << quoted(f);
+        statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                          .arg(quoted(def.sqlIndexName(index)), quoted(def.name),
+                               fields.join(QStringLiteral(", ")));
+    }
+    statements << QStringLiteral("COMMIT");
+    for (const QString& sql : statements) {
+        char* message = nullptr;
+        if (sqlite3_exec(db.get(), sql.toUtf8().constData(), nullptr, nullptr, &message) !=
+            SQLITE_OK) {
+            const QString text = QString::fromUtf8(message ? message : "");
+            sqlite3_free(message);
+            throw Error(QStringLiteral("Impossibile creare la tabella %1: %2").arg(def.name, text));
+        }
+    }
+}
+
+Transaction::Transaction(std::shared_ptr<TableFile> file)
+    : file_(std::move(file)) {
+    file_->beginTransaction();
+}
+
+Transaction::~Transaction() {
+    if (!done_) {
+        try {
+            file_->rollback();
+        } catch (const Error&) {
+            // Nothing more can be done while unwinding; the file keeps its last commit.
+        }
+    }
+}
+
+void Transaction::commit() {
+    file_->commit();
+    done_ = true;
+}
+
+} // namespace store

@@ -23,7 +23,8 @@ qsizetype findKeyword(const QString& text, const QString& keyword, qsizetype fro
             continue;
         const bool startOk = i == 0 || text[i - 1].isSpace() || text[i - 1] == QLatin1Char(')');
         const qsizetype end = i + keyword.size();
-        const bool endOk = end >= text.size() || text[end].isSpace() || text[end] == QLatin1Char('(');
+        const bool endOk =
+            end >= text.size() || text[end].isSpace() || text[end] == QLatin1Char('(');
         if (startOk && endOk)
             return i;
     }

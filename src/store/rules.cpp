@@ -58,8 +58,7 @@ bool checkVat(const QString& text) {
 }
 
 void emptyTable(const Table& table) {
-    const std::shared_ptr<TableFile> file =
-        openTableFile(table.databaseName(), table.definition());
+    const std::shared_ptr<TableFile> file = openTableFile(table.databaseName(), table.definition());
     Transaction transaction(file);
     file->removeAll();
     transaction.commit();

@@ -29,19 +29,24 @@ QString quoted(const QString& identifier) {
 QString sqlType(FieldType type) {
     switch (type) {
     case FieldType::Integer:
-    case FieldType::Boolean: return QStringLiteral("INTEGER");
-    case FieldType::Number: return QStringLiteral("REAL");
+    case FieldType::Boolean:
+        return QStringLiteral("INTEGER");
+    case FieldType::Number:
+        return QStringLiteral("REAL");
     case FieldType::Text:
     case FieldType::Date:
-    case FieldType::Time: return QStringLiteral("TEXT");
+    case FieldType::Time:
+        return QStringLiteral("TEXT");
     case FieldType::Blob:
-    case FieldType::Graphic: return QStringLiteral("BLOB");
+    case FieldType::Graphic:
+        return QStringLiteral("BLOB");
     }
     return {};
 }
 
 QString tableError(const QString& table, sqlite3* db) {
-    return QStringLiteral("Errore sulla tabella %1: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(db)));
+    return QStringLiteral("Errore sulla tabella %1: %2")
+        .arg(table, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 class SqliteTableFile;
@@ -150,8 +155,8 @@ public:
     }
 
     bool read(qint64 rowid, std::vector<QVariant>& values) override {
-        sqlite3_stmt* s = prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                      .arg(columns_, quoted(def_.name)));
+        sqlite3_stmt* s = prepare(
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns_, quoted(def_.name)));
         sqlite3_bind_int64(s, 1, rowid);
         const int rc = sqlite3_step(s);
         const bool found = rc == SQLITE_ROW;
@@ -251,12 +256,12 @@ private:
         QStringList present;
         int rc;
         while ((rc = sqlite3_step(s)) == SQLITE_ROW)
-            present << QString::fromUtf8(
-                           reinterpret_cast<const char*>(sqlite3_column_text(s, 1)))
+            present << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 1)))
                            .toLower();
         finish(s, rc);
         if (present.isEmpty())
-            throw Error(QStringLiteral("Il file %1 non contiene la tabella %2.").arg(path_, def_.name));
+            throw Error(
+                QStringLiteral("Il file %1 non contiene la tabella %2.").arg(path_, def_.name));
         for (const FieldDef& f : def_.fields)
             if (!present.contains(f.name.toLower()))
                 throw Error(QStringLiteral("La tabella %1 (%2) non ha il campo %3.")
@@ -317,12 +322,16 @@ private:
 
     void renderInto(const Condition& c, Sql& sql) const {
         switch (c.kind) {
-        case Condition::Kind::All: sql.text += QStringLiteral("1"); return;
-        case Condition::Kind::None: sql.text += QStringLiteral("0"); return;
+        case Condition::Kind::All:
+            sql.text += QStringLiteral("1");
+            return;
+        case Condition::Kind::None:
+            sql.text += QStringLiteral("0");
+            return;
         case Condition::Kind::And:
         case Condition::Kind::Or: {
-            const QString glue = c.kind == Condition::Kind::And ? QStringLiteral(" AND ")
-                                                                : QStringLiteral(" OR ");
+            const QString glue =
+                c.kind == Condition::Kind::And ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
             sql.text += QLatin1Char('(');
             for (size_t i = 0; i < c.terms.size(); ++i) {
                 if (i)
@@ -332,7 +341,8 @@ private:
             sql.text += QLatin1Char(')');
             return;
         }
-        case Condition::Kind::Compare: break;
+        case Condition::Kind::Compare:
+            break;
         }
         const FieldDef& f = def_.fields[size_t(c.field)];
         const QString col = quoted(f.name);
@@ -343,22 +353,42 @@ private:
         if (c.value.isNull()) {
             switch (c.op) {
             case CompareOp::Eq:
-            case CompareOp::Le: sql.text += col + QStringLiteral(" IS NULL"); break;
+            case CompareOp::Le:
+                sql.text += col + QStringLiteral(" IS NULL");
+                break;
             case CompareOp::Ne:
-            case CompareOp::Gt: sql.text += col + QStringLiteral(" IS NOT NULL"); break;
+            case CompareOp::Gt:
+                sql.text += col + QStringLiteral(" IS NOT NULL");
+                break;
             case CompareOp::Ge:
-            case CompareOp::StartsWith: sql.text += QStringLiteral("1"); break;
-            case CompareOp::Lt: sql.text += QStringLiteral("0"); break;
+            case CompareOp::StartsWith:
+                sql.text += QStringLiteral("1");
+                break;
+            case CompareOp::Lt:
+                sql.text += QStringLiteral("0");
+                break;
             }
             return;
         }
         switch (c.op) {
-        case CompareOp::Eq: sql.text += col + QStringLiteral(" = ?"); break;
-        case CompareOp::Ne: sql.text += QStringLiteral("(%1 IS NULL OR %1 <> ?)").arg(col); break;
-        case CompareOp::Ge: sql.text += col + QStringLiteral(" >= ?"); break;
-        case CompareOp::Le: sql.text += col + QStringLiteral(" <= ?"); break;
-        case CompareOp::Gt: sql.text += col + QStringLiteral(" > ?"); break;
-        case CompareOp::Lt: sql.text += col + QStringLiteral(" < ?"); break;
+        case CompareOp::Eq:
+            sql.text += col + QStringLiteral(" = ?");
+            break;
+        case CompareOp::Ne:
+            sql.text += QStringLiteral("(%1 IS NULL OR %1 <> ?)").arg(col);
+            break;
+        case CompareOp::Ge:
+            sql.text += col + QStringLiteral(" >= ?");
+            break;
+        case CompareOp::Le:
+            sql.text += col + QStringLiteral(" <= ?");
+            break;
+        case CompareOp::Gt:
+            sql.text += col + QStringLiteral(" > ?");
+            break;
+        case CompareOp::Lt:
+            sql.text += col + QStringLiteral(" < ?");
+            break;
         case CompareOp::StartsWith:
             // A range, not LIKE: LIKE ignores case and cannot use the index.
             sql.text += QStringLiteral("(%1 >= ? AND %1 < ?)").arg(col);
@@ -386,10 +416,18 @@ private:
         }
         switch (v.typeId()) {
         case QMetaType::Int:
-        case QMetaType::LongLong: sqlite3_bind_int64(s, index, v.toLongLong()); break;
-        case QMetaType::Bool: sqlite3_bind_int(s, index, v.toBool() ? 1 : 0); break;
-        case QMetaType::Double: sqlite3_bind_double(s, index, v.toDouble()); break;
-        case QMetaType::QDate: bindText(s, index, v.toDate().toString(Qt::ISODate)); break;
+        case QMetaType::LongLong:
+            sqlite3_bind_int64(s, index, v.toLongLong());
+            break;
+        case QMetaType::Bool:
+            sqlite3_bind_int(s, index, v.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Double:
+            sqlite3_bind_double(s, index, v.toDouble());
+            break;
+        case QMetaType::QDate:
+            bindText(s, index, v.toDate().toString(Qt::ISODate));
+            break;
         case QMetaType::QTime:
             bindText(s, index, v.toTime().toString(QStringLiteral("HH:mm:ss")));
             break;
@@ -399,7 +437,9 @@ private:
                                 SQLITE_TRANSIENT);
             break;
         }
-        default: bindText(s, index, v.toString()); break;
+        default:
+            bindText(s, index, v.toString());
+            break;
         }
     }
 
@@ -417,10 +457,14 @@ private:
                                      sqlite3_column_bytes(s, i));
         };
         switch (type) {
-        case FieldType::Integer: return static_cast<int>(sqlite3_column_int64(s, i));
-        case FieldType::Boolean: return sqlite3_column_int64(s, i) != 0;
-        case FieldType::Number: return sqlite3_column_double(s, i);
-        case FieldType::Text: return text();
+        case FieldType::Integer:
+            return static_cast<int>(sqlite3_column_int64(s, i));
+        case FieldType::Boolean:
+            return sqlite3_column_int64(s, i) != 0;
+        case FieldType::Number:
+            return sqlite3_column_double(s, i);
+        case FieldType::Text:
+            return text();
         case FieldType::Date: {
             const QDate d = QDate::fromString(text(), Qt::ISODate);
             return d.isValid() ? QVariant(d) : QVariant();
@@ -506,9 +550,9 @@ void createTableFile(const QString& folder, const TableDef& def) {
         columns << column;
     }
     QStringList statements;
-    statements << QStringLiteral("PRAGMA journal_mode=DELETE")
-               << QStringLiteral("BEGIN")
-               << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(def.name), columns.join(QStringLiteral(", ")));
+    statements << QStringLiteral("PRAGMA journal_mode=DELETE") << QStringLiteral("BEGIN")
+               << QStringLiteral("CREATE TABLE %1 (%2)")
+                      .arg(quoted(def.name), columns.join(QStringLiteral(", ")));
     for (const IndexDef& index : def.indexes) {
         QStringList fields;
         for (const QString& f : index.fields)

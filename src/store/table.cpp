@@ -11,27 +11,49 @@ namespace store {
 // ---------------------------------------------------------------------------------------------
 // Field
 
-const QString& Field::name() const { return table_->fieldInfo(index_).def.name; }
-FieldType Field::type() const { return table_->fieldInfo(index_).def.type; }
-int Field::size() const { return table_->fieldInfo(index_).def.size; }
+const QString& Field::name() const {
+    return table_->fieldInfo(index_).def.name;
+}
+FieldType Field::type() const {
+    return table_->fieldInfo(index_).def.type;
+}
+int Field::size() const {
+    return table_->fieldInfo(index_).def.size;
+}
 bool Field::isCalculated() const {
     return table_->fieldInfo(index_).kind == Table::FieldInfo::Kind::Calculated;
 }
 bool Field::isLookup() const {
     return table_->fieldInfo(index_).kind == Table::FieldInfo::Kind::Lookup;
 }
-bool Field::isNull() const { return table_->fieldValue(index_).isNull(); }
-QVariant Field::value() const { return table_->fieldValue(index_); }
-QString Field::asString() const { return value::toText(type(), value()); }
+bool Field::isNull() const {
+    return table_->fieldValue(index_).isNull();
+}
+QVariant Field::value() const {
+    return table_->fieldValue(index_);
+}
+QString Field::asString() const {
+    return value::toText(type(), value());
+}
 int Field::asInteger() const {
     const QVariant v = value();
     return type() == FieldType::Number ? int(v.toDouble()) : v.toInt();
 }
-double Field::asFloat() const { return value().toDouble(); }
-QDate Field::asDate() const { return value().toDate(); }
-QTime Field::asTime() const { return value().toTime(); }
-bool Field::asBoolean() const { return value().toBool(); }
-QByteArray Field::asBytes() const { return value().toByteArray(); }
+double Field::asFloat() const {
+    return value().toDouble();
+}
+QDate Field::asDate() const {
+    return value().toDate();
+}
+QTime Field::asTime() const {
+    return value().toTime();
+}
+bool Field::asBoolean() const {
+    return value().toBool();
+}
+QByteArray Field::asBytes() const {
+    return value().toByteArray();
+}
 
 QString Field::displayText() const {
     const QVariant v = value();
@@ -45,7 +67,9 @@ QString Field::displayText() const {
     return asString();
 }
 
-void Field::setValue(const QVariant& v) const { table_->setFieldValue(index_, v); }
+void Field::setValue(const QVariant& v) const {
+    table_->setFieldValue(index_, v);
+}
 void Field::setAsString(const QString& text) const {
     const FieldDef& def = table_->fieldInfo(index_).def;
     setValue(def.type == FieldType::Text ? QVariant(text) : value::parse(def, text));
@@ -53,7 +77,9 @@ void Field::setAsString(const QString& text) const {
 void Field::setDisplayFormat(const QString& pattern) const {
     table_->fieldInfo(index_).displayFormat = pattern;
 }
-QString Field::displayFormat() const { return table_->fieldInfo(index_).displayFormat; }
+QString Field::displayFormat() const {
+    return table_->fieldInfo(index_).displayFormat;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Master link: a detail object listens to its master through this link.
@@ -66,13 +92,16 @@ public:
         switch (event) {
         case DataEvent::ActiveChanged:
         case DataEvent::DataSetChanged:
-        case DataEvent::Scrolled: detail_.masterChanged(); break;
+        case DataEvent::Scrolled:
+            detail_.masterChanged();
+            break;
         case DataEvent::RecordChanged:
             if (field < 0 || std::find(detail_.masterFields_.begin(), detail_.masterFields_.end(),
                                        field) != detail_.masterFields_.end())
                 detail_.masterChanged();
             break;
-        case DataEvent::StateChanged: break;
+        case DataEvent::StateChanged:
+            break;
         }
     }
     void tableDestroyed(Table&) override {
@@ -126,7 +155,9 @@ void Table::setTableName(const QString& name, TableSet set) {
     indexName_.clear();
 }
 
-const QString& Table::tableName() const { return name_; }
+const QString& Table::tableName() const {
+    return name_;
+}
 
 const TableDef& Table::definition() const {
     requireDefinition();
@@ -221,9 +252,13 @@ void Table::setIndexFieldNames(const QString& names) {
     }
 }
 
-void Table::setFilter(const QString& text) { applyFilterText(text, filtered_); }
+void Table::setFilter(const QString& text) {
+    applyFilterText(text, filtered_);
+}
 
-void Table::setFiltered(bool on) { applyFilterText(filterText_, on); }
+void Table::setFiltered(bool on) {
+    applyFilterText(filterText_, on);
+}
 
 void Table::applyFilterText(const QString& text, bool on) {
     filterText_ = text;
@@ -267,7 +302,8 @@ void Table::setMasterSource(Table* master, const QString& masterFields,
     const QStringList m = masterFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     const QStringList d = detailFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (m.size() != d.size() || m.isEmpty())
-        throw Error(QStringLiteral("Collegamento principale/dettaglio non valido su %1.").arg(name_));
+        throw Error(
+            QStringLiteral("Collegamento principale/dettaglio non valido su %1.").arg(name_));
     for (int i = 0; i < m.size(); ++i) {
         const int mf = master->definition().fieldIndex(m[i].trimmed());
         const int df = def_->fieldIndex(d[i].trimmed());
@@ -339,7 +375,9 @@ void Table::setExplicitOrder(std::vector<int> order) {
     invalidate();
 }
 
-void Table::invalidate() { rowsValid_ = false; }
+void Table::invalidate() {
+    rowsValid_ = false;
+}
 
 bool Table::ensureRows() {
     requireActive();
@@ -394,11 +432,11 @@ void Table::computeDerived(std::vector<QVariant>& buffer) {
         FieldInfo& info = fields_[i];
         if (info.kind == FieldInfo::Kind::Lookup) {
             const QVariant key = buffer[size_t(info.lookupKey)];
-            buffer[i] = info.lookupSource && info.lookupSource->active() && !key.isNull()
-                            ? value::normalise(info.def, info.lookupSource->lookup(
-                                                             info.lookupSourceKey, key,
-                                                             info.lookupResult))
-                            : QVariant();
+            buffer[i] =
+                info.lookupSource && info.lookupSource->active() && !key.isNull()
+                    ? value::normalise(info.def, info.lookupSource->lookup(info.lookupSourceKey,
+                                                                           key, info.lookupResult))
+                    : QVariant();
         } else {
             buffer[i] = QVariant();
             hasCalculated = true;
@@ -486,7 +524,9 @@ void Table::moveBy(int distance) {
     eof_ = target >= int(rows_.size()) - 1 && distance > 0;
 }
 
-bool Table::isEmpty() { return recordCount() == 0; }
+bool Table::isEmpty() {
+    return recordCount() == 0;
+}
 
 int Table::recordCount() {
     requireActive();
@@ -510,7 +550,9 @@ void Table::setRecNo(int position) {
     bof_ = eof_ = false;
 }
 
-Bookmark Table::bookmark() const { return currentRowid_; }
+Bookmark Table::bookmark() const {
+    return currentRowid_;
+}
 
 bool Table::bookmarkValid(Bookmark b) {
     requireActive();
@@ -571,9 +613,9 @@ bool Table::locate(const QString& fields, const QVariantList& values, bool parti
             return false; // a value that cannot be in the field is simply not found
         }
         const bool startsWith = partial && def.type == FieldType::Text;
-        c = Condition::both(std::move(c), Condition::compare(f, startsWith ? CompareOp::StartsWith
-                                                                          : CompareOp::Eq,
-                                                             v));
+        c = Condition::both(
+            std::move(c),
+            Condition::compare(f, startsWith ? CompareOp::StartsWith : CompareOp::Eq, v));
     }
     const std::optional<qint64> row = file_->selectFirst(c, effectiveOrder());
     if (!row)
@@ -603,8 +645,8 @@ QVariant Table::lookup(const QString& keyField, const QVariant& v, const QString
     } catch (const Error&) {
         return {};
     }
-    const Condition c = Condition::both(effectiveCondition(),
-                                        Condition::compare(key, CompareOp::Eq, sought));
+    const Condition c =
+        Condition::both(effectiveCondition(), Condition::compare(key, CompareOp::Eq, sought));
     const std::optional<qint64> row = file_->selectFirst(c, effectiveOrder());
     if (!row)
         return {};
@@ -681,13 +723,10 @@ void Table::post() {
         file_->update(currentRowid_, stored);
     modified_ = false;
     state_ = DataSetState::Browse;
+    // The list of rows is rebuilt lazily, at the next move or count, so that posting many
+    // records in a row stays linear; the rebuild puts the cursor on the posted record.
     invalidate();
-    ensureRows();
-    if (positionOf(currentRowid_) < 0) {
-        // Posted outside the filter or master range: keep the record as current
-        // buffer until the next move, as the user expects to see what was saved.
-        readCurrent();
-    }
+    readCurrent();
     notify(DataEvent::StateChanged);
     notify(DataEvent::DataSetChanged);
     if (afterPost)
@@ -724,9 +763,27 @@ void Table::deleteRecord() {
         throw Error(QStringLiteral("Nessun record da eliminare nella tabella %1.").arg(name_));
     if (beforeDelete)
         beforeDelete(*this);
+    const quint64 before = file_->version();
+    const bool listCurrent =
+        rowsValid_ && before == seenVersion_ && pos_ >= 0 && rows_[size_t(pos_)] == currentRowid_;
     file_->remove(currentRowid_);
-    invalidate();
-    ensureRows();
+    const quint64 after = file_->version();
+    if (listCurrent && after == before + 1) {
+        // Only this delete changed the file since the rows were read: drop it from the list
+        // instead of reading the list again, so that deleting record after record stays linear.
+        rows_.erase(rows_.begin() + pos_);
+        seenVersion_ = after;
+    } else {
+        invalidate();
+        currentRowid_ = 0;
+        ensureRows();
+    }
+    if (rows_.empty()) {
+        pos_ = -1;
+        eof_ = bof_ = true;
+    } else {
+        pos_ = std::min(pos_, int(rows_.size()) - 1);
+    }
     moveTo(pos_, false);
     if (afterDelete)
         afterDelete(*this);
@@ -796,7 +853,9 @@ void Table::setOnChange(const QString& fieldName, FieldHandler handler) {
     fieldInfo(field(fieldName).index()).onChange = std::move(handler);
 }
 
-QVariant Table::fieldValue(int index) const { return buffer_[size_t(index)]; }
+QVariant Table::fieldValue(int index) const {
+    return buffer_[size_t(index)];
+}
 
 void Table::setFieldValue(int index, const QVariant& v) {
     FieldInfo& info = fields_[size_t(index)];
@@ -832,7 +891,9 @@ void Table::removeLink(DataLink* link) {
     links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
 }
 
-void Table::disableControls() { ++disableCount_; }
+void Table::disableControls() {
+    ++disableCount_;
+}
 
 void Table::enableControls() {
     if (disableCount_ > 0 && --disableCount_ == 0 && pendingNotify_) {

@@ -58,7 +58,7 @@ public:
     bool isNull() const;
     QVariant value() const;
     QString asString() const;
-    int asInteger() const; ///< 0 when blank
+    int asInteger() const;  ///< 0 when blank
     double asFloat() const; ///< 0 when blank
     QDate asDate() const;   ///< invalid when blank
     QTime asTime() const;

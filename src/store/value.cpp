@@ -26,14 +26,21 @@ bool inCp1252(QChar c) {
 
 QString typeName(FieldType type) {
     switch (type) {
-    case FieldType::Integer: return QStringLiteral("numero intero");
-    case FieldType::Text: return QStringLiteral("testo");
-    case FieldType::Number: return QStringLiteral("numero");
-    case FieldType::Date: return QStringLiteral("data (gg/mm/aaaa)");
-    case FieldType::Time: return QStringLiteral("ora (hh:mm)");
-    case FieldType::Boolean: return QStringLiteral("valore vero/falso");
+    case FieldType::Integer:
+        return QStringLiteral("numero intero");
+    case FieldType::Text:
+        return QStringLiteral("testo");
+    case FieldType::Number:
+        return QStringLiteral("numero");
+    case FieldType::Date:
+        return QStringLiteral("data (gg/mm/aaaa)");
+    case FieldType::Time:
+        return QStringLiteral("ora (hh:mm)");
+    case FieldType::Boolean:
+        return QStringLiteral("valore vero/falso");
     case FieldType::Blob:
-    case FieldType::Graphic: return QStringLiteral("dato binario");
+    case FieldType::Graphic:
+        return QStringLiteral("dato binario");
     }
     return {};
 }
@@ -112,9 +119,11 @@ QVariant parse(const FieldDef& field, const QString& raw) {
             return false;
         badValue(field, text);
     }
-    case FieldType::Text: return normalise(field, text);
+    case FieldType::Text:
+        return normalise(field, text);
     case FieldType::Blob:
-    case FieldType::Graphic: return text.toUtf8();
+    case FieldType::Graphic:
+        return text.toUtf8();
     }
     return {};
 }
@@ -182,8 +191,8 @@ QVariant normalise(const FieldDef& field, const QVariant& v) {
         badValue(field, v.toString());
     case FieldType::Blob:
     case FieldType::Graphic: {
-        const QByteArray bytes = type == QMetaType::QByteArray ? v.toByteArray()
-                                                                : v.toString().toUtf8();
+        const QByteArray bytes =
+            type == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
         if (bytes.isEmpty())
             return {};
         return bytes;
@@ -196,17 +205,23 @@ QString toText(FieldType type, const QVariant& v) {
     if (!v.isValid() || v.isNull())
         return {};
     switch (type) {
-    case FieldType::Integer: return QString::number(v.toInt());
-    case FieldType::Text: return v.toString();
+    case FieldType::Integer:
+        return QString::number(v.toInt());
+    case FieldType::Text:
+        return v.toString();
     case FieldType::Number: {
         QString s = QString::number(v.toDouble(), 'g', 15);
         return s.replace(QLatin1Char('.'), QLatin1Char(','));
     }
-    case FieldType::Date: return italianDate(v.toDate());
-    case FieldType::Time: return v.toTime().toString(QStringLiteral("HH:mm:ss"));
-    case FieldType::Boolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldType::Date:
+        return italianDate(v.toDate());
+    case FieldType::Time:
+        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case FieldType::Blob:
-    case FieldType::Graphic: return QString::fromUtf8(v.toByteArray());
+    case FieldType::Graphic:
+        return QString::fromUtf8(v.toByteArray());
     }
     return {};
 }

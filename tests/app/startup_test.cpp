@@ -1,0 +1,146 @@
+// Start-up: the configuration file and the choice or creation of the working year.
+#include "app/inifile.h"
+#include "app/session.h"
+#include "store/dm.h"
+#include "support/fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString readAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly | QIODevice::Text);
+    return QString::fromLatin1(f.readAll());
+}
+
+/// A data root holding a copy of the template, and the prompts the year screen would show.
+class YearChoice : public ::testing::Test {
+protected:
+    testsupport::TempFolder root;
+    Tdm data;
+    app::ProgramState state;
+    QStringList shown;
+    QList<bool> answers;
+    int questions = 0;
+    app::YearPrompts prompts{[this](const QString& q) {
+                                 shown << q;
+                                 ++questions;
+                                 return answers.isEmpty() ? false : answers.takeFirst();
+                             },
+                             [this](const QString& m) {
+                                 shown << m;
+                             }};
+
+    void SetUp() override {
+        state.dataRoot = app::withTrailingSeparator(root.path());
+        copyTemplateTo(state.dataRoot + "vuoto");
+    }
+    static void copyTemplateTo(const QString& folder) {
+        QDir().mkpath(folder);
+        const QDir source(testsupport::templateFolder());
+        for (const QString& name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), QDir(folder).filePath(name));
+    }
+};
+
+const QString creationQuestion =
+    "Anno non trovato. E\"  consigliabile creare un anno appena si è terminato tutto il "
+    "caricamento dell\"anno precedente. Crearlo adesso?";
+
+} // namespace
+
+TEST(ConfigurationFile, NamedAfterTheProgram) {
+    EXPECT_EQ(app::iniPathFor("/opt/prog/misuratori"), "/opt/prog/misuratori.INI");
+    EXPECT_EQ(app::iniPathFor("/opt/prog/Misura.exe"), "/opt/prog/Misura.INI");
+}
+
+TEST(ConfigurationFile, FirstRunUsesTheProgramFolderAndWritesIt) {
+    testsupport::TempFolder folder;
+    const QString ini = folder.file("misuratori.INI");
+    const QString root = app::readDataRoot(ini, folder.path());
+    EXPECT_EQ(root, QDir::toNativeSeparators(folder.path()) + QDir::separator());
+    ASSERT_TRUE(app::writeDataRoot(ini, root));
+    EXPECT_EQ(readAll(ini), "[Directory]\nDirBase=" + root + "\n");
+    EXPECT_EQ(app::readDataRoot(ini, "/altrove"), root);
+}
+
+TEST(ConfigurationFile, RootWithoutTrailingSeparatorIsMended) {
+    testsupport::TempFolder folder;
+    const QString ini = folder.file("p.INI");
+    ASSERT_TRUE(app::writeIniString(ini, "Directory", "DirBase", "/dati/assistenza"));
+    EXPECT_EQ(app::readDataRoot(ini, folder.path()),
+              QDir::toNativeSeparators("/dati/assistenza") + QDir::separator());
+}
+
+TEST(ConfigurationFile, WritingKeepsOtherSectionsAndIgnoresKeyCase) {
+    testsupport::TempFolder folder;
+    const QString ini = folder.file("p.INI");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Text));
+        f.write("[Stampa]\nCopie=2\n\n[directory]\ndirbase=/vecchia/\nAltro=1\n");
+    }
+    EXPECT_EQ(app::readIniString(ini, "Directory", "DirBase", ""), "/vecchia/");
+    ASSERT_TRUE(app::writeDataRoot(ini, "/nuova/"));
+    EXPECT_EQ(readAll(ini), "[Stampa]\nCopie=2\n\n[directory]\nDirBase=/nuova/\nAltro=1\n");
+}
+
+TEST(YearBox, ProposesTodaysYearAndReachesNextYear) {
+    EXPECT_EQ(app::proposedYear(2026), 2026);
+    EXPECT_EQ(app::lastSelectableYear(2026), 2027);
+    EXPECT_EQ(app::proposedYear(2008), 2008);
+    EXPECT_EQ(app::proposedYear(2003), 2005);
+    EXPECT_EQ(app::firstSelectableYear(), 2004);
+}
+
+TEST_F(YearChoice, ExistingYearOpensWithoutQuestion) {
+    copyTemplateTo(state.dataRoot + "2008");
+    EXPECT_EQ(app::acceptYear(data, state, "2008", prompts), app::YearOutcome::Accepted);
+    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(state.workingYear, "2008");
+    EXPECT_TRUE(data.Tabdiciture.active());
+    EXPECT_FALSE(data.Tab_mis.active());
+    EXPECT_EQ(data.Tabmov.databaseName(), state.dataRoot + "2008");
+}
+
+TEST_F(YearChoice, MissingYearDeclinedLeavesTablesClosed) {
+    copyTemplateTo(state.dataRoot + "2007");
+    ASSERT_EQ(app::acceptYear(data, state, "2007", prompts), app::YearOutcome::Accepted);
+    answers = {false};
+    EXPECT_EQ(app::acceptYear(data, state, "2026", prompts), app::YearOutcome::Declined);
+    EXPECT_EQ(shown, QStringList{creationQuestion});
+    EXPECT_FALSE(QDir(state.dataRoot + "2026").exists());
+    EXPECT_FALSE(data.Tabmov.active());
+}
+
+TEST_F(YearChoice, MissingYearAcceptedIsCreatedFromTheTemplate) {
+    answers = {true};
+    EXPECT_EQ(app::acceptYear(data, state, "2026", prompts), app::YearOutcome::Accepted);
+    EXPECT_EQ(shown, (QStringList{creationQuestion, "Creazione anno eseguita correttamente"}));
+    const QStringList created = QDir(state.dataRoot + "2026").entryList(QDir::Files);
+    EXPECT_EQ(created, QDir(state.dataRoot + "vuoto").entryList(QDir::Files));
+    EXPECT_EQ(state.workingYear, "2026");
+    EXPECT_EQ(data.Tabtipomov.recordCount(), 3);
+}
+
+TEST_F(YearChoice, TemplateSubfoldersAreNotCopied) {
+    QDir().mkpath(state.dataRoot + "vuoto/sottocartella");
+    answers = {true};
+    ASSERT_EQ(app::acceptYear(data, state, "2026", prompts), app::YearOutcome::Accepted);
+    EXPECT_FALSE(QDir(state.dataRoot + "2026/sottocartella").exists());
+}
+
+TEST_F(YearChoice, MissingTemplateReportsSuccessThenUnusableYear) {
+    QDir(state.dataRoot + "vuoto").removeRecursively();
+    answers = {true};
+    EXPECT_EQ(app::acceptYear(data, state, "2026", prompts), app::YearOutcome::Unusable);
+    EXPECT_EQ(shown, (QStringList{creationQuestion, "Creazione anno eseguita correttamente",
+                                  "Anno non trovato contattare l'assistenza"}));
+    EXPECT_TRUE(state.workingYear.isEmpty());
+    EXPECT_FALSE(data.Tabimpostazioni.active());
+}

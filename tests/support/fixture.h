@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "support/printers.h"
+
 namespace testsupport {
 
 /// The empty template the build generated.

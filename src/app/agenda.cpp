@@ -1,0 +1,86 @@
+#include "app/agenda.h"
+
+#include "store/dm.h"
+#include "store/error.h"
+#include "store/value.h"
+
+#include <QLocale>
+
+namespace app::agenda {
+
+namespace {
+
+QString shortDate(const QDate& day) { return store::value::italianDate(day); }
+
+} // namespace
+
+void applyDayFilter(store::Table& table, const QString& filter, const QString& lastFilter,
+                    const MessageSink& message) {
+    try {
+        table.setFiltered(false);
+        table.setFilter(filter);
+        table.setFiltered(true);
+    } catch (const store::Error&) {
+        if (message)
+            message(QStringLiteral("Filtro incorretto.") + lastFilter);
+        table.setFiltered(false);
+    }
+}
+
+QDate previousYear(const QDate& date) {
+    QDate d = date;
+    if (d.month() == 2 && d.day() == 29)
+        d = QDate(d.year(), 2, 28);
+    return d.addYears(-1);
+}
+
+QDate nextYear(const QDate& date) {
+    QDate d = date;
+    if (d.month() == 2 && d.day() == 29)
+        d = QDate(d.year(), 2, 28);
+    return d.addYears(1);
+}
+
+QDate previousMonth(const QDate& date) { return date.addMonths(-1); }
+QDate nextMonth(const QDate& date) { return date.addMonths(1); }
+
+QString dateCaption(const QDate& date) {
+    return QLocale(QLocale::Italian, QLocale::Italy)
+        .toString(date, QStringLiteral("dddd d MMMM yyyy"))
+        .toUpper();
+}
+
+QString movementsOfTypeFilter(const QDate& day, const QString& typeId) {
+    return QStringLiteral("([data]='") + shortDate(day) + QStringLiteral("'") +
+           QStringLiteral(")") + QStringLiteral(" and ([id_tipomov]=") + QStringLiteral("'") +
+           typeId + QStringLiteral("'") + QStringLiteral(")");
+}
+
+QString appointmentsFilter(const QDate& day) {
+    return QStringLiteral("([Data_app]='") + shortDate(day) + QStringLiteral("'") +
+           QStringLiteral(")");
+}
+
+QString expiringContractsFilter(const QDate& day) {
+    return QStringLiteral("([VAL_AL]='") + shortDate(day) + QStringLiteral("'") +
+           QStringLiteral(")");
+}
+
+void showMovementsOfKind(Tdm& data, const QDate& day, const QString& kind,
+                         const QString& lastFilter, const MessageSink& message) {
+    data.Tabtipomov.locate(QStringLiteral("Descrizione"), kind);
+    const QString typeId = data.Tabtipomov.field(QStringLiteral("Id")).asString();
+    applyDayFilter(data.Tabmov, movementsOfTypeFilter(day, typeId), lastFilter, message);
+}
+
+void showAppointments(Tdm& data, const QDate& day, const QString& lastFilter,
+                      const MessageSink& message) {
+    applyDayFilter(data.Tabmov, appointmentsFilter(day), lastFilter, message);
+}
+
+void showExpiringContracts(Tdm& data, const QDate& day, const QString& lastFilter,
+                           const MessageSink& message) {
+    applyDayFilter(data.Tabcontratti, expiringContractsFilter(day), lastFilter, message);
+}
+
+} // namespace app::agenda

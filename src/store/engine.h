@@ -41,6 +41,32 @@ public:
     virtual void rollback() = 0;
     /// Writes buffered changes to disk (every write already commits before it returns).
     virtual void flush() = 0;
+    /// Statements between these share one read transaction, so one lock cycle serves them
+    /// all. Nothing may write in between.
+    virtual void beginRead() {}
+    virtual void endRead() {}
+    /// One field of the last record in that order, read in one statement.
+    virtual std::optional<QVariant> lastValue(const Condition& where, const std::vector<int>& order,
+                                              int field) = 0;
+};
+
+/// A read transaction for its lifetime (see TableFile::beginRead).
+class ReadScope {
+public:
+    explicit ReadScope(TableFile* file)
+        : file_(file) {
+        if (file_)
+            file_->beginRead();
+    }
+    ~ReadScope() {
+        if (file_)
+            file_->endRead();
+    }
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+
+private:
+    TableFile* file_;
 };
 
 /// The path of table `name`'s file in `folder`, its name matched without regard to letter case;

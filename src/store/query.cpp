@@ -64,7 +64,11 @@ void Query::open() {
     if (orderPos >= 0)
         order = rest.mid(orderPos + 8).trimmed();
 
-    setTableName(m.captured(1), querySet_);
+    // Built again on the same table (clear, add lines, open), the query keeps the lookup and
+    // calculated fields its screen added; another table starts afresh.
+    const TableDef& target = catalogue::get(querySet_, m.captured(1));
+    if (fieldCount() == 0 || tableSet() != querySet_ || tableName() != target.name)
+        setTableName(target.name, querySet_);
     const TableDef& def = definition();
     setBaseCondition(parseFilter(def, where));
     std::vector<int> fields;

@@ -11,7 +11,8 @@ int nextIdentifier(const Table& table, const QString& identifierField, const QSt
     if (field < 0)
         throw Error(QStringLiteral("Campo %1 inesistente nella tabella %2.")
                         .arg(identifierField, def.name));
-    const std::shared_ptr<TableFile> file = openTableFile(table.databaseName(), def);
+    const std::shared_ptr<TableFile> file =
+        table.file() ? table.file() : openTableFile(table.databaseName(), def);
     const Condition where = parseFilter(def, filter);
     std::vector<int> naturalOrder;
     if (!def.key.isEmpty())
@@ -19,13 +20,10 @@ int nextIdentifier(const Table& table, const QString& identifierField, const QSt
     // Read once more on a failed read before giving up, as a transient lock may cause it.
     for (int attempt = 0;; ++attempt) {
         try {
-            const std::optional<qint64> last = file->selectLast(where, naturalOrder);
+            const std::optional<QVariant> last = file->lastValue(where, naturalOrder, field);
             if (!last)
                 return 1;
-            std::vector<QVariant> record;
-            if (!file->read(*last, record))
-                return 1;
-            const QVariant v = record[size_t(field)];
+            const QVariant v = *last;
             if (v.isNull())
                 return 1;
             const int id = v.toInt();

@@ -191,6 +191,12 @@ public:
         bindRecord(s, values);
         sqlite3_bind_int64(s, int(def_.fields.size()) + 1, rowid);
         finish(s, sqlite3_step(s), &values);
+        // Gone since it was read (deleted by another object or program): say so rather than
+        // lose the edit without a word.
+        if (sqlite3_changes(db_.get()) == 0)
+            throw Error(QStringLiteral("Il record modificato non è più nella tabella %1: è stato "
+                                       "eliminato nel frattempo.")
+                            .arg(def_.name));
         ++changes_;
     }
 
@@ -225,6 +231,36 @@ public:
     }
     void flush() override {
         // Journal mode DELETE with synchronous FULL: a committed write is already on disk.
+    }
+    void beginRead() override {
+        if (readDepth_++ == 0 && depth_ == 0 && sqlite3_get_autocommit(db_.get())) {
+            sqlite3_stmt* s = prepare(QStringLiteral("BEGIN"));
+            finish(s, sqlite3_step(s));
+            readOpen_ = true;
+        }
+    }
+    void endRead() override {
+        if (readDepth_ > 0 && --readDepth_ == 0 && readOpen_) {
+            readOpen_ = false;
+            if (!sqlite3_get_autocommit(db_.get())) {
+                sqlite3_stmt* s = prepare(QStringLiteral("COMMIT"));
+                finish(s, sqlite3_step(s));
+            }
+        }
+    }
+    std::optional<QVariant> lastValue(const Condition& where, const std::vector<int>& order,
+                                      int field) override {
+        Sql sql = render(where);
+        sqlite3_stmt* s = prepare(QStringLiteral("SELECT %4 FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                                      .arg(quoted(def_.name), sql.text, orderBy(order, true),
+                                           quoted(def_.fields[size_t(field)].name)));
+        bindAll(s, sql.params);
+        std::optional<QVariant> v;
+        const int rc = sqlite3_step(s);
+        if (rc == SQLITE_ROW)
+            v = column(s, 0, def_.fields[size_t(field)].type);
+        finish(s, rc);
+        return v;
     }
 
 private:
@@ -492,6 +528,8 @@ private:
     qint64 dataVersion_ = 0;
     quint64 changes_ = 1;
     int depth_ = 0;
+    int readDepth_ = 0;
+    bool readOpen_ = false;
 };
 
 } // namespace

@@ -186,13 +186,29 @@ void Table::open() {
     rowsValid_ = false;
     currentRowid_ = 0;
     pos_ = -1;
-    ensureRows();
     if (afterOpen)
         afterOpen(*this);
     notify(DataEvent::ActiveChanged);
-    moveTo(rows_.empty() ? -1 : 0);
+    positionOnFirst();
+}
+
+void Table::positionOnFirst() {
+    std::optional<qint64> row;
+    if (rowsValid_ && file_->version() == seenVersion_) {
+        if (!rows_.empty())
+            row = rows_.front();
+    } else {
+        rowsValid_ = false;
+        row = file_->selectFirst(effectiveCondition(), effectiveOrder());
+    }
+    pos_ = row ? 0 : -1;
+    currentRowid_ = row.value_or(0);
+    readCurrent();
+    if (afterScroll)
+        afterScroll(*this);
+    notify(DataEvent::Scrolled);
     bof_ = true;
-    eof_ = rows_.empty();
+    eof_ = !row;
 }
 
 void Table::close() {
@@ -227,7 +243,6 @@ void Table::setIndexName(const QString& name) {
     if (active()) {
         checkBrowseMode();
         invalidate();
-        ensureRows();
         notify(DataEvent::DataSetChanged);
     }
 }
@@ -247,7 +262,6 @@ void Table::setIndexFieldNames(const QString& names) {
     if (active()) {
         checkBrowseMode();
         invalidate();
-        ensureRows();
         notify(DataEvent::DataSetChanged);
     }
 }
@@ -261,6 +275,13 @@ void Table::setFiltered(bool on) {
 }
 
 void Table::applyFilterText(const QString& text, bool on) {
+    if (!on && !filtered_) {
+        // Off before and after: only the text changes, the records shown stay the same.
+        if (active())
+            checkBrowseMode();
+        filterText_ = text;
+        return;
+    }
     filterText_ = text;
     Condition condition;
     if (on && def_) {
@@ -292,13 +313,18 @@ void Table::applyFilterText(const QString& text, bool on) {
 void Table::setMasterSource(Table* master, const QString& masterFields,
                             const QString& detailFields) {
     requireDefinition();
+    const bool hadMaster = master_ != nullptr;
     if (master_ && masterLink_)
         master_->removeLink(masterLink_.get());
     master_ = nullptr;
     masterFields_.clear();
     detailFields_.clear();
-    if (!master)
+    if (!master) {
+        // Without the link every record shows again, at once.
+        if (hadMaster)
+            masterChanged();
         return;
+    }
     const QStringList m = masterFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     const QStringList d = detailFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (m.size() != d.size() || m.isEmpty())
@@ -327,10 +353,7 @@ void Table::masterChanged() {
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert)
         checkBrowseMode();
     invalidate();
-    ensureRows();
-    moveTo(rows_.empty() ? -1 : 0);
-    bof_ = true;
-    eof_ = rows_.empty();
+    positionOnFirst();
     notify(DataEvent::DataSetChanged);
 }
 
@@ -471,10 +494,7 @@ void Table::moveTo(int position, bool scrolled) {
 void Table::first() {
     requireActive();
     checkBrowseMode();
-    ensureRows();
-    moveTo(rows_.empty() ? -1 : 0);
-    bof_ = true;
-    eof_ = rows_.empty();
+    positionOnFirst();
 }
 
 void Table::last() {
@@ -617,15 +637,25 @@ bool Table::locate(const QString& fields, const QVariantList& values, bool parti
             std::move(c),
             Condition::compare(f, startsWith ? CompareOp::StartsWith : CompareOp::Eq, v));
     }
-    const std::optional<qint64> row = file_->selectFirst(c, effectiveOrder());
-    if (!row)
-        return false;
-    ensureRows();
-    const int position = positionOf(*row);
-    if (position < 0)
-        return false;
-    moveTo(position);
+    {
+        // One read transaction for the search, the list and the record; the scroll events
+        // run after it, since their handlers may write.
+        ReadScope read(file_.get());
+        const std::optional<qint64> row = file_->selectFirst(c, effectiveOrder());
+        if (!row)
+            return false;
+        ensureRows();
+        const int position = positionOf(*row);
+        if (position < 0)
+            return false;
+        pos_ = position;
+        currentRowid_ = *row;
+        readCurrent();
+    }
     bof_ = eof_ = false;
+    if (afterScroll)
+        afterScroll(*this);
+    notify(DataEvent::Scrolled);
     return true;
 }
 
@@ -675,8 +705,10 @@ void Table::append() {
         beforeInsert(*this);
     buffer_.assign(fields_.size(), QVariant());
     setState(DataSetState::Insert);
-    modified_ = false;
     initNewRecord();
+    // The link fields a detail copies from its master are where a new record starts, not an
+    // edit: a record nobody wrote in is dropped, not posted, when the cursor moves on.
+    modified_ = false;
     computeDerived(buffer_);
     if (afterInsert)
         afterInsert(*this);
@@ -756,11 +788,18 @@ void Table::deleteRecord() {
         cancel();
         return;
     }
+    const qint64 shown = currentRowid_;
     if (state_ == DataSetState::Edit)
         cancel();
     ensureRows();
     if (rows_.empty() || currentRowid_ == 0)
         throw Error(QStringLiteral("Nessun record da eliminare nella tabella %1.").arg(name_));
+    // The record the user sees was deleted meanwhile (by another object or program) or lies
+    // outside the filter: the cursor fell on a neighbour, which must not be deleted instead.
+    if (currentRowid_ != shown)
+        throw Error(QStringLiteral("Il record da eliminare non è più tra quelli della tabella %1; "
+                                   "l'elenco è stato aggiornato.")
+                        .arg(name_));
     if (beforeDelete)
         beforeDelete(*this);
     const quint64 before = file_->version();
@@ -838,6 +877,8 @@ void Table::addLookupField(const QString& name, int size, const QString& keyFiel
     info.lookupResult = resultField;
     fields_.push_back(info);
     buffer_.resize(fields_.size());
+    if (active())
+        computeDerived(buffer_); // the current record shows it at once, as every other does
 }
 
 void Table::addCalculatedField(const QString& name, FieldType type, int size) {
@@ -847,6 +888,8 @@ void Table::addCalculatedField(const QString& name, FieldType type, int size) {
     info.kind = FieldInfo::Kind::Calculated;
     fields_.push_back(info);
     buffer_.resize(fields_.size());
+    if (active())
+        computeDerived(buffer_);
 }
 
 void Table::setOnChange(const QString& fieldName, FieldHandler handler) {

@@ -230,6 +230,8 @@ private:
     void loadRecord(qint64 rowid, std::vector<QVariant>& buffer);
     void computeDerived(std::vector<QVariant>& buffer);
     void moveTo(int position, bool scrolled = true);
+    /// Stands on the first record without building the list of rows when it is stale.
+    void positionOnFirst();
     void notify(DataEvent event, int field = -1);
     void masterChanged();
     void initNewRecord();

@@ -52,8 +52,10 @@ QString typeName(FieldType type) {
 
 QDate parseDate(const QString& text) {
     QDate d = QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+    // Qt::ISODate would take "2026-12-08x" (it reads the first ten characters): the whole text
+    // must be the date.
     if (!d.isValid())
-        d = QDate::fromString(text, Qt::ISODate);
+        d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     return d;
 }
 
@@ -69,10 +71,15 @@ QTime parseTime(const QString& text) {
 } // namespace
 
 QString toCp1252Repertoire(const QString& text) {
-    QString out = text;
-    for (QChar& c : out)
-        if (!inCp1252(c))
-            c = QLatin1Char('?');
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A character beyond the basic plane is a surrogate pair: one character, one '?'.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        out += inCp1252(c) ? c : QLatin1Char('?');
+    }
     return out;
 }
 
@@ -154,7 +161,10 @@ QVariant normalise(const FieldDef& field, const QVariant& v) {
         badValue(field, v.toString());
     case FieldType::Text: {
         QString s = type == QMetaType::QDate ? italianDate(v.toDate()) : v.toString();
-        s = toCp1252Repertoire(s.left(field.size > 0 ? field.size : s.size()));
+        // Replaced first, so that the cut counts characters, not UTF-16 units.
+        s = toCp1252Repertoire(s);
+        if (field.size > 0)
+            s.truncate(field.size);
         if (s.isEmpty())
             return {};
         return s;

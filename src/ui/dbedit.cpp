@@ -1,0 +1,257 @@
+#include "ui/dbedit.h"
+
+#include "store/error.h"
+#include "store/value.h"
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QRegularExpression>
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+// Letter by letter, so that the text keeps its length ("ß" has no one-letter capital).
+QString capitals(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        c = c.toUpper();
+    return out;
+}
+
+// A focus that moves inside the window (Tab, click, shortcut) leaves the box; a message box
+// or a menu opening over it does not.
+bool leavesTheBox(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
+bool isNumeric(store::FieldType type) {
+    return type == store::FieldType::Integer || type == store::FieldType::Number;
+}
+
+} // namespace
+
+DbEdit::DbEdit(store::Table& table, const QString& fieldName, QWidget* parent)
+    : QLineEdit(parent)
+    , link_(
+          table, fieldName, [this](Refresh how) { refresh(how); }, [this] { commit(); }) {
+    if (link_.type() == store::FieldType::Text)
+        setMaxLength(link_.field().size());
+    if (isNumeric(link_.type()))
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (link_.derived())
+        setReadOnly(true);
+    connect(this, &QLineEdit::textEdited, this, &DbEdit::userEdited);
+    reload();
+}
+
+QString DbEdit::fieldText() const {
+    const store::Field f = link_.field();
+    return f.type() == store::FieldType::Text ? f.asString() : f.displayText();
+}
+
+QVariant DbEdit::parseText(const QString& text) const {
+    const store::Field f = link_.field();
+    if (f.type() == store::FieldType::Text)
+        return text;
+    return store::value::parse(f.table().fieldInfo(f.index()).def, text);
+}
+
+void DbEdit::reload() {
+    pending_ = false;
+    const bool active = link_.active();
+    setEnabled(active);
+    setText(active ? fieldText() : QString());
+}
+
+void DbEdit::refresh(Refresh how) {
+    if (how == Refresh::IfClean && pending_) {
+        setEnabled(link_.active());
+        return;
+    }
+    reload();
+}
+
+void DbEdit::userEdited(const QString& text) {
+    if (upperCase_) {
+        const QString upper = capitals(text);
+        if (upper != text) {
+            const int cursor = cursorPosition();
+            setText(upper);
+            setCursorPosition(cursor);
+        }
+    }
+    if (pending_ || !link_.active() || isReadOnly())
+        return;
+    try {
+        link_.beginEdit();
+        pending_ = true;
+    } catch (const store::Error& e) {
+        reload();
+        dialogs().warning(e.message());
+    }
+}
+
+void DbEdit::commit() {
+    if (!pending_ || !link_.active() || isReadOnly())
+        return;
+    // A post reports its own failure: a warning queued by an earlier focus loss would repeat it.
+    queuedWarning_.clear();
+    const QVariant value = parseText(text());
+    pending_ = false;
+    try {
+        link_.write(value);
+    } catch (...) {
+        pending_ = true;
+        throw;
+    }
+}
+
+void DbEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (!pending_ || !leavesTheBox(event->reason()))
+        return;
+    try {
+        commit();
+    } catch (const store::Error& e) {
+        // The focus comes back and the warning shows once the focus change is over, not in
+        // the middle of the click that moved it.
+        queuedWarning_ = e.message();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setFocus(Qt::OtherFocusReason);
+                if (!queuedWarning_.isEmpty())
+                    dialogs().warning(std::exchange(queuedWarning_, QString()));
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void DbEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && pending_) {
+        reload();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void DbEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange) {
+        // A box the user cannot change must not look like one he can.
+        QPalette p = palette();
+        const QPalette standard = QApplication::palette(this);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            p.setColor(group, QPalette::Base,
+                       standard.color(group, isReadOnly() ? QPalette::Window : QPalette::Base));
+        setPalette(p);
+    }
+}
+
+DbUpperEdit::DbUpperEdit(store::Table& table, const QString& fieldName, QWidget* parent)
+    : DbEdit(table, fieldName, parent) {
+    setUpperCase(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Masked boxes
+
+namespace {
+
+// "8/12/2026" as well as "08/12/2026": the mask lets the user skip to the next separator.
+const QRegularExpression& datePattern() {
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    return re;
+}
+
+const QRegularExpression& timePattern() {
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
+    return re;
+}
+
+// The text without the mask's blanks.
+QString compact(const QString& text) {
+    QString out = text;
+    out.remove(QLatin1Char(' '));
+    out.remove(QLatin1Char('_'));
+    return out;
+}
+
+// True when nothing but the mask's separators is left.
+bool blankMask(const QString& text) {
+    for (QChar c : text)
+        if (c.isDigit())
+            return false;
+    return true;
+}
+
+} // namespace
+
+DbDateEdit::DbDateEdit(store::Table& table, const QString& fieldName, QWidget* parent)
+    : DbEdit(table, fieldName, parent) {
+    setMaxLength(32767);
+    setInputMask(QStringLiteral("99/99/9999"));
+    reload();
+}
+
+QVariant DbDateEdit::parseDate(const QString& text) {
+    const QString t = compact(text);
+    if (t.isEmpty() || t == QLatin1String("//"))
+        return {};
+    const QRegularExpressionMatch m = datePattern().match(t);
+    const QDate date =
+        m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt())
+                     : QDate();
+    if (!date.isValid())
+        throw store::Error(QStringLiteral("'%1' non è una data valida.").arg(text.trimmed()));
+    return date;
+}
+
+QString DbDateEdit::fieldText() const {
+    return store::value::italianDate(link().field().asDate());
+}
+
+void DbDateEdit::mousePressEvent(QMouseEvent* event) {
+    DbEdit::mousePressEvent(event);
+    // An empty box is filled from its start, wherever it was clicked.
+    if (blankMask(text()))
+        setCursorPosition(0);
+}
+
+DbTimeEdit::DbTimeEdit(store::Table& table, const QString& fieldName, QWidget* parent)
+    : DbEdit(table, fieldName, parent) {
+    setMaxLength(32767);
+    setInputMask(QStringLiteral("99:99;_"));
+    reload();
+}
+
+QVariant DbTimeEdit::parseTime(const QString& text) {
+    const QString t = compact(text);
+    if (t.isEmpty() || t == QLatin1String(":"))
+        return {};
+    const QRegularExpressionMatch m = timePattern().match(t);
+    const QTime time = m.hasMatch() ? QTime(m.captured(1).toInt(), m.captured(2).toInt()) : QTime();
+    if (!time.isValid())
+        throw store::Error(QStringLiteral("'%1' non è un'ora valida.").arg(text.trimmed()));
+    return time;
+}
+
+QString DbTimeEdit::fieldText() const {
+    const QTime time = link().field().asTime();
+    return time.isValid() ? time.toString(QStringLiteral("HH:mm")) : QString();
+}
+
+void DbTimeEdit::mousePressEvent(QMouseEvent* event) {
+    DbEdit::mousePressEvent(event);
+    if (blankMask(text()))
+        setCursorPosition(0);
+}
+
+} // namespace ui

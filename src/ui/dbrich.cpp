@@ -1,0 +1,157 @@
+#include "ui/dbrich.h"
+
+#include "store/error.h"
+#include "ui/dialogs.h"
+
+#include <QFile>
+#include <QFocusEvent>
+#include <QMetaObject>
+#include <QPainter>
+
+namespace ui {
+
+// ---------------------------------------------------------------------------------------------
+// DbRichEdit
+
+DbRichEdit::DbRichEdit(store::Table& table, const QString& fieldName, QWidget* parent)
+    : QTextEdit(parent)
+    , link_(
+          table, fieldName,
+          [this](Refresh how) {
+              if (how == Refresh::Reload || !pending_)
+                  reload();
+              else
+                  setEnabled(link_.active());
+          },
+          [this] { commit(); }) {
+    if (link_.derived())
+        setReadOnly(true);
+    connect(this, &QTextEdit::textChanged, this, &DbRichEdit::userChanged);
+    reload();
+}
+
+void DbRichEdit::reload() {
+    pending_ = false;
+    const bool active = link_.active();
+    setEnabled(active);
+    loading_ = true;
+    const QString text = active ? QString::fromUtf8(link_.field().asBytes()) : QString();
+    if (Qt::mightBeRichText(text))
+        setHtml(text);
+    else
+        setPlainText(text);
+    loading_ = false;
+}
+
+void DbRichEdit::userChanged() {
+    if (loading_ || pending_ || isReadOnly() || !link_.active())
+        return;
+    try {
+        link_.beginEdit();
+        pending_ = true;
+    } catch (const store::Error& e) {
+        reload();
+        dialogs().warning(e.message());
+    }
+}
+
+void DbRichEdit::commit() {
+    if (!pending_ || !link_.active() || isReadOnly())
+        return;
+    const QByteArray html = document()->isEmpty() ? QByteArray() : toHtml().toUtf8();
+    pending_ = false;
+    try {
+        link_.write(html);
+    } catch (...) {
+        pending_ = true;
+        throw;
+    }
+}
+
+void DbRichEdit::focusOutEvent(QFocusEvent* event) {
+    QTextEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (!pending_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        reason == Qt::MenuBarFocusReason)
+        return;
+    try {
+        commit();
+    } catch (const store::Error& e) {
+        const QString message = e.message();
+        QMetaObject::invokeMethod(
+            this,
+            [this, message] {
+                setFocus(Qt::OtherFocusReason);
+                dialogs().warning(message);
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// DbPicture
+
+DbPicture::DbPicture(store::Table& table, const QString& fieldName, QWidget* parent)
+    : QFrame(parent)
+    , link_(table, fieldName, [this](Refresh) { reload(); }, {}) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setMinimumSize(32, 32);
+    if (link_.derived())
+        readOnly_ = true;
+    reload();
+}
+
+void DbPicture::reload() {
+    const bool active = link_.active();
+    setEnabled(active);
+    image_ = active ? QImage::fromData(link_.field().asBytes()) : QImage();
+    update();
+}
+
+bool DbPicture::store(const QByteArray& bytes) {
+    if (readOnly_ || !link_.active())
+        return false;
+    try {
+        link_.write(bytes);
+        return true;
+    } catch (const store::Error& e) {
+        reload();
+        dialogs().warning(e.message());
+        return false;
+    }
+}
+
+bool DbPicture::loadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs().warning(QStringLiteral("Impossibile leggere il file %1.").arg(path));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (QImage::fromData(bytes).isNull()) {
+        dialogs().warning(QStringLiteral("Il file %1 non contiene un'immagine.").arg(path));
+        return false;
+    }
+    return store(bytes);
+}
+
+bool DbPicture::clearPicture() {
+    return store({});
+}
+
+void DbPicture::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (image_.isNull())
+        return;
+    const QRect area = contentsRect();
+    QSize size = image_.size();
+    if (size.width() > area.width() || size.height() > area.height())
+        size.scale(area.size(), Qt::KeepAspectRatio);
+    QRect target(QPoint(), size);
+    target.moveCenter(area.center());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, image_);
+}
+
+} // namespace ui

@@ -1,0 +1,80 @@
+#include "ui/fieldlink.h"
+
+namespace ui {
+
+FieldLink::FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh,
+                     CommitFn commit)
+    : table_(&table)
+    , index_(table.field(fieldName).index())
+    , refresh_(std::move(refresh))
+    , commit_(std::move(commit)) {
+    table_->addLink(this);
+}
+
+FieldLink::~FieldLink() {
+    if (table_)
+        table_->removeLink(this);
+}
+
+store::FieldType FieldLink::type() const {
+    return table_->fieldInfo(index_).def.type;
+}
+
+bool FieldLink::derived() const {
+    return table_->fieldInfo(index_).kind != store::Table::FieldInfo::Kind::Data;
+}
+
+bool FieldLink::editing() const {
+    return table_ && (table_->state() == store::DataSetState::Edit ||
+                      table_->state() == store::DataSetState::Insert);
+}
+
+void FieldLink::beginEdit() {
+    if (!table_ || editing())
+        return;
+    quiet_ = true;
+    try {
+        table_->edit();
+    } catch (...) {
+        quiet_ = false;
+        throw;
+    }
+    quiet_ = false;
+}
+
+void FieldLink::write(const QVariant& value) {
+    beginEdit();
+    if (table_)
+        field().setValue(value);
+}
+
+void FieldLink::dataEvent(store::Table&, store::DataEvent event, int fieldIndex) {
+    if (quiet_ || !refresh_)
+        return;
+    switch (event) {
+    case store::DataEvent::ActiveChanged:
+    case store::DataEvent::DataSetChanged:
+    case store::DataEvent::Scrolled:
+        refresh_(Refresh::Reload);
+        break;
+    case store::DataEvent::RecordChanged:
+        refresh_(fieldIndex < 0 || fieldIndex == index_ ? Refresh::Reload : Refresh::IfClean);
+        break;
+    case store::DataEvent::StateChanged:
+        refresh_(Refresh::IfClean);
+        break;
+    }
+}
+
+void FieldLink::updateData(store::Table&) {
+    if (commit_)
+        commit_();
+}
+
+void FieldLink::tableDestroyed(store::Table&) {
+    table_ = nullptr;
+    if (refresh_)
+        refresh_(Refresh::Reload);
+}
+
+} // namespace ui

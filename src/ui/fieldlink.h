@@ -1,0 +1,63 @@
+#pragma once
+
+#include "store/table.h"
+
+#include <QString>
+#include <functional>
+
+namespace ui {
+
+/// How a control must bring itself up to date after an event of its table object.
+enum class Refresh {
+    Reload,  ///< the record or the control's own field changed: show the field again
+    IfClean, ///< another field or the state changed: reload unless the user has a pending edit
+};
+
+/// The binding of one control to one field of a table object (the data link every data-aware
+/// control owns). It turns the table's events into refresh requests, asks the control for its
+/// pending edit before a post, and forgets a table object that is destroyed first.
+class FieldLink final : public store::DataLink {
+public:
+    using RefreshFn = std::function<void(Refresh)>;
+    /// Writes the control's pending edit into the field; throws store::Error when it cannot.
+    using CommitFn = std::function<void()>;
+
+    /// Binds to `fieldName` of `table` (throws store::Error for an unknown field).
+    FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh, CommitFn commit);
+    ~FieldLink() override;
+    FieldLink(const FieldLink&) = delete;
+    FieldLink& operator=(const FieldLink&) = delete;
+
+    /// The table object, or nullptr once it has been destroyed.
+    store::Table* table() const { return table_; }
+    /// True while the table object exists and is open.
+    bool active() const { return table_ && table_->active(); }
+    /// The bound field; only while table() is not null.
+    store::Field field() const { return store::Field(*table_, index_); }
+    store::FieldType type() const;
+    /// True for a lookup or calculated field, which a control only shows.
+    bool derived() const;
+    /// True while the table is in Edit or Insert state.
+    bool editing() const;
+
+    /// Puts a table in Browse state into Edit (Insert on an empty table), as typing into a
+    /// control does; the control is not told of the resulting events, so what the user just
+    /// typed stays. Throws store::Error when the table refuses.
+    void beginEdit();
+    /// Stores a value into the field (beginning the edit when needed); the control is told of
+    /// the stored value like any other change. Throws store::Error when the value does not fit.
+    void write(const QVariant& value);
+
+    void dataEvent(store::Table& table, store::DataEvent event, int field) override;
+    void updateData(store::Table& table) override;
+    void tableDestroyed(store::Table& table) override;
+
+private:
+    store::Table* table_;
+    int index_;
+    RefreshFn refresh_;
+    CommitFn commit_;
+    bool quiet_ = false;
+};
+
+} // namespace ui

@@ -10,21 +10,29 @@ namespace app::agenda {
 
 namespace {
 
-QString shortDate(const QDate& day) { return store::value::italianDate(day); }
+QString shortDate(const QDate& day) {
+    return store::value::italianDate(day);
+}
 
 } // namespace
 
 void applyDayFilter(store::Table& table, const QString& filter, const QString& lastFilter,
                     const MessageSink& message) {
+    // The grids hear of the new filter once: each intermediate state would make them list the
+    // whole table.
+    table.disableControls();
     try {
         table.setFiltered(false);
         table.setFilter(filter);
         table.setFiltered(true);
     } catch (const store::Error&) {
+        table.enableControls();
         if (message)
             message(QStringLiteral("Filtro incorretto.") + lastFilter);
         table.setFiltered(false);
+        return;
     }
+    table.enableControls();
 }
 
 QDate previousYear(const QDate& date) {
@@ -41,8 +49,12 @@ QDate nextYear(const QDate& date) {
     return d.addYears(1);
 }
 
-QDate previousMonth(const QDate& date) { return date.addMonths(-1); }
-QDate nextMonth(const QDate& date) { return date.addMonths(1); }
+QDate previousMonth(const QDate& date) {
+    return date.addMonths(-1);
+}
+QDate nextMonth(const QDate& date) {
+    return date.addMonths(1);
+}
 
 QString dateCaption(const QDate& date) {
     return QLocale(QLocale::Italian, QLocale::Italy)

@@ -13,8 +13,8 @@ class Table;
 /// movement and contract objects. No widgets: the main window calls these.
 namespace app::agenda {
 
-QDate previousYear(const QDate& date); ///< "<<"; 29 February becomes the 28th first
-QDate nextYear(const QDate& date);     ///< ">>"
+QDate previousYear(const QDate& date);  ///< "<<"; 29 February becomes the 28th first
+QDate nextYear(const QDate& date);      ///< ">>"
 QDate previousMonth(const QDate& date); ///< "<"; a day past the month's end becomes its last
 QDate nextMonth(const QDate& date);     ///< ">"
 

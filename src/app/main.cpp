@@ -1,30 +1,29 @@
-// Entry point. The screens are not built yet: the program reports where its data live and
-// what the empty template holds.
-#include "store/catalogue.h"
-#include "store/engine.h"
-#include "store/error.h"
-#include "store/table.h"
+// Entry point: the main window, the data module and the event loop.
+#include "app/mainw.h"
+#include "app/screens.h"
+#include "app/session.h"
+#include "store/dm.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <cstdio>
+#include <QApplication>
+#include <QLocale>
+#include <QTimer>
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString templateFolder = QDir(programFolder).filePath(QStringLiteral("vuoto"));
-    std::printf("Misuratori Fiscali - Versione 1.020\n");
-    std::printf("Le schermate del programma non sono ancora disponibili.\n");
-    std::printf("Modello vuoto: %s\n", qPrintable(QDir::toNativeSeparators(templateFolder)));
-    try {
-        for (const store::TableDef& def : store::catalogue::tables(store::TableSet::Year)) {
-            store::Table table(templateFolder, def.name);
-            table.open();
-            std::printf("  %-22s %6d record\n", qPrintable(def.name), table.recordCount());
-        }
-    } catch (const store::Error& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
-        return 1;
-    }
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Misuratori Fiscali"));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    Tdm data;
+    dm = &data;
+    app::ProgramState& state = app::program();
+    TMainForm MainForm(data, state, QApplication::applicationFilePath());
+    app::wireScreens(MainForm, data, state);
+    MainForm.show();
+    QTimer::singleShot(0, &MainForm, [&] {
+        if (!MainForm.startUp())
+            QApplication::quit();
+    });
+    const int result = QApplication::exec();
+    dm = nullptr;
+    return result;
 }

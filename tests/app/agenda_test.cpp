@@ -34,7 +34,9 @@ protected:
     testsupport::YearFolder year;
     Tdm data;
     QStringList messages;
-    agenda::MessageSink sink = [this](const QString& m) { messages << m; };
+    agenda::MessageSink sink = [this](const QString& m) {
+        messages << m;
+    };
 
     void SetUp() override { ASSERT_TRUE(data.dmCreate(year.path())); }
     void movement(int id, const QDate& day, int type, const QDate& appointment = {}) {

@@ -192,6 +192,18 @@ TEST_F(FileCopyNewOneFile, ProgressAdvancesOneStepPerChunkAndStaysWithin100) {
           {100, 100},
           {100, 100},
           {100, 100}}},
+        // Two and a half chunks: 40% per full chunk; the closing empty read comes after the
+        // short one.
+        {5 * Chunk / 2,
+         {{40, 0},
+          {40, 40},
+          {80, 40},
+          {80, 80},
+          {100, 80},
+          {100, 100},
+          {100, 100},
+          {100, 100},
+          {100, 100}}},
         // An empty file is a single empty chunk worth 100%.
         {0, {{100, 0}, {100, 100}, {100, 100}}},
     };

@@ -72,7 +72,7 @@ DbComboBox::DbComboBox(store::Table& table, const QString& fieldName, QWidget* p
     , link_(
           table, fieldName,
           [this](Refresh how) {
-              if (how == Refresh::Reload || !pending_)
+              if (how == Refresh::Reload || !link_.pending())
                   reload();
               else
                   setEnabled(link_.active());
@@ -111,7 +111,7 @@ void DbComboBox::setReadOnly(bool on) {
 }
 
 void DbComboBox::reload() {
-    pending_ = false;
+    link_.setPending(false);
     const bool active = link_.active();
     setEnabled(active);
     loading_ = true;
@@ -126,39 +126,28 @@ void DbComboBox::reload() {
 void DbComboBox::chosen(int index) {
     if (loading_ || readOnly_ || !link_.active() || index < 0 || index >= values_.size())
         return;
-    pending_ = false;
+    link_.setPending(false);
     storeChoice(link_, values_[index], [this] { reload(); });
 }
 
 void DbComboBox::typed() {
-    if (loading_ || readOnly_ || pending_ || !link_.active())
+    if (loading_ || readOnly_ || link_.pending() || !link_.active())
         return;
-    try {
-        link_.beginEdit();
-        pending_ = true;
-    } catch (const store::Error& e) {
+    if (!link_.startPendingEdit())
         reload();
-        dialogs().warning(e.message());
-    }
 }
 
 void DbComboBox::commit() {
-    if (!pending_ || !link_.active() || readOnly_ || !isEditable())
+    if (!link_.pending() || !link_.active() || readOnly_ || !isEditable())
         return;
     const QString text = currentText();
     const int index = int(findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
-    pending_ = false;
-    try {
-        link_.write(index >= 0 ? values_[index] : text);
-    } catch (...) {
-        pending_ = true;
-        throw;
-    }
+    link_.storePending(index >= 0 ? values_[index] : text);
 }
 
 void DbComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (!pending_ || !leavesTheBox(event->reason()))
+    if (!link_.pending() || !leavesTheBox(event->reason()))
         return;
     try {
         commit();

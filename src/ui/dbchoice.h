@@ -61,7 +61,6 @@ private:
     FieldLink link_;
     QStringList values_;
     bool readOnly_ = false;
-    bool pending_ = false;
     bool loading_ = false;
 };
 

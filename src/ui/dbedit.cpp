@@ -63,14 +63,14 @@ QVariant DbEdit::parseText(const QString& text) const {
 }
 
 void DbEdit::reload() {
-    pending_ = false;
+    link_.setPending(false);
     const bool active = link_.active();
     setEnabled(active);
     setText(active ? fieldText() : QString());
 }
 
 void DbEdit::refresh(Refresh how) {
-    if (how == Refresh::IfClean && pending_) {
+    if (how == Refresh::IfClean && link_.pending()) {
         setEnabled(link_.active());
         return;
     }
@@ -86,35 +86,24 @@ void DbEdit::userEdited(const QString& text) {
             setCursorPosition(cursor);
         }
     }
-    if (pending_ || !link_.active() || isReadOnly())
+    if (link_.pending() || !link_.active() || isReadOnly())
         return;
-    try {
-        link_.beginEdit();
-        pending_ = true;
-    } catch (const store::Error& e) {
+    if (!link_.startPendingEdit())
         reload();
-        dialogs().warning(e.message());
-    }
 }
 
 void DbEdit::commit() {
-    if (!pending_ || !link_.active() || isReadOnly())
+    if (!link_.pending() || !link_.active() || isReadOnly())
         return;
     // A post reports its own failure: a warning queued by an earlier focus loss would repeat it.
     queuedWarning_.clear();
     const QVariant value = parseText(text());
-    pending_ = false;
-    try {
-        link_.write(value);
-    } catch (...) {
-        pending_ = true;
-        throw;
-    }
+    link_.storePending(value);
 }
 
 void DbEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!pending_ || !leavesTheBox(event->reason()))
+    if (!link_.pending() || !leavesTheBox(event->reason()))
         return;
     try {
         commit();
@@ -134,7 +123,7 @@ void DbEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void DbEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && pending_) {
+    if (event->key() == Qt::Key_Escape && link_.pending()) {
         reload();
         event->accept();
         return;

@@ -28,7 +28,7 @@ public:
     void setUpperCase(bool on) { upperCase_ = on; }
     bool upperCase() const { return upperCase_; }
     /// True when the user changed the text since the field was last shown.
-    bool pending() const { return pending_; }
+    bool pending() const { return link_.pending(); }
     /// Stores the pending text now; throws store::Error when it does not fit the field.
     void commit();
 
@@ -51,7 +51,6 @@ private:
     void userEdited(const QString& text);
 
     FieldLink link_;
-    bool pending_ = false;
     bool upperCase_ = false;
     QString queuedWarning_;
 };

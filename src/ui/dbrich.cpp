@@ -18,7 +18,7 @@ DbRichEdit::DbRichEdit(store::Table& table, const QString& fieldName, QWidget* p
     , link_(
           table, fieldName,
           [this](Refresh how) {
-              if (how == Refresh::Reload || !pending_)
+              if (how == Refresh::Reload || !link_.pending())
                   reload();
               else
                   setEnabled(link_.active());
@@ -31,7 +31,7 @@ DbRichEdit::DbRichEdit(store::Table& table, const QString& fieldName, QWidget* p
 }
 
 void DbRichEdit::reload() {
-    pending_ = false;
+    link_.setPending(false);
     const bool active = link_.active();
     setEnabled(active);
     loading_ = true;
@@ -44,35 +44,24 @@ void DbRichEdit::reload() {
 }
 
 void DbRichEdit::userChanged() {
-    if (loading_ || pending_ || isReadOnly() || !link_.active())
+    if (loading_ || link_.pending() || isReadOnly() || !link_.active())
         return;
-    try {
-        link_.beginEdit();
-        pending_ = true;
-    } catch (const store::Error& e) {
+    if (!link_.startPendingEdit())
         reload();
-        dialogs().warning(e.message());
-    }
 }
 
 void DbRichEdit::commit() {
-    if (!pending_ || !link_.active() || isReadOnly())
+    if (!link_.pending() || !link_.active() || isReadOnly())
         return;
     const QByteArray html = document()->isEmpty() ? QByteArray() : toHtml().toUtf8();
-    pending_ = false;
-    try {
-        link_.write(html);
-    } catch (...) {
-        pending_ = true;
-        throw;
-    }
+    link_.storePending(html);
 }
 
 void DbRichEdit::focusOutEvent(QFocusEvent* event) {
     QTextEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
-    if (!pending_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-        reason == Qt::MenuBarFocusReason)
+    if (!link_.pending() || reason == Qt::ActiveWindowFocusReason ||
+        reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
         return;
     try {
         commit();

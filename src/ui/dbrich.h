@@ -17,7 +17,7 @@ class DbRichEdit : public QTextEdit {
     Q_OBJECT
 public:
     DbRichEdit(store::Table& table, const QString& fieldName, QWidget* parent = nullptr);
-    bool pending() const { return pending_; }
+    bool pending() const { return link_.pending(); }
     /// Stores the pending text now; throws store::Error when the table refuses it.
     void commit();
 
@@ -29,7 +29,6 @@ private:
     void userChanged();
 
     FieldLink link_;
-    bool pending_ = false;
     bool loading_ = false;
 };
 

@@ -1,5 +1,8 @@
 #include "ui/fieldlink.h"
 
+#include "store/error.h"
+#include "ui/dialogs.h"
+
 namespace ui {
 
 FieldLink::FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh,
@@ -40,6 +43,27 @@ void FieldLink::beginEdit() {
         throw;
     }
     quiet_ = false;
+}
+
+bool FieldLink::startPendingEdit() {
+    try {
+        beginEdit();
+        pending_ = true;
+        return true;
+    } catch (const store::Error& e) {
+        dialogs().warning(e.message());
+        return false;
+    }
+}
+
+void FieldLink::storePending(const QVariant& value) {
+    pending_ = false;
+    try {
+        write(value);
+    } catch (...) {
+        pending_ = true;
+        throw;
+    }
 }
 
 void FieldLink::write(const QVariant& value) {

@@ -48,6 +48,17 @@ public:
     /// the stored value like any other change. Throws store::Error when the value does not fit.
     void write(const QVariant& value);
 
+    /// The control holds an edit that the field has not received yet.
+    bool pending() const { return pending_; }
+    void setPending(bool on) { pending_ = on; }
+    /// The user began changing the control: the table enters Edit (see beginEdit) and the edit
+    /// is pending. When the table refuses, its message is shown as a warning and the answer is
+    /// false: the control should show the field again.
+    bool startPendingEdit();
+    /// Stores the pending edit; a value that does not fit stays pending and store::Error is
+    /// passed on.
+    void storePending(const QVariant& value);
+
     void dataEvent(store::Table& table, store::DataEvent event, int field) override;
     void updateData(store::Table& table) override;
     void tableDestroyed(store::Table& table) override;
@@ -58,6 +69,7 @@ private:
     RefreshFn refresh_;
     CommitFn commit_;
     bool quiet_ = false;
+    bool pending_ = false;
 };
 
 } // namespace ui

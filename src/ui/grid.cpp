@@ -39,6 +39,13 @@ DataGrid::DataGrid(store::Table& table, std::vector<GridColumn> columns, QWidget
     followCursor(model_->currentRow());
 }
 
+void DataGrid::setRecordIndicator(bool on) {
+    model_->setRecordIndicator(on);
+    verticalHeader()->setVisible(on);
+    verticalHeader()->setFixedWidth(on ? fontMetrics().horizontalAdvance(QChar(0x25B6)) + 10 : 0);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
 void DataGrid::setRowSelect(bool on) {
     setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
 }

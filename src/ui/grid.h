@@ -23,6 +23,8 @@ public:
     void setCellStyler(CellStyler styler) { model_->setCellStyler(std::move(styler)); }
     /// Lets the user type into the cells of data fields.
     void setEditable(bool on);
+    /// Shows a narrow column of row headers marking the current record.
+    void setRecordIndicator(bool on);
     /// The visible rectangle of a cell, in viewport coordinates (for tests and tooltips).
     QRect cellRect(int row, int column) const { return visualRect(model_->index(row, column)); }
 

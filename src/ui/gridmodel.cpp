@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 
 #include <QFont>
+#include <utility>
 
 namespace ui {
 
@@ -152,7 +153,25 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+void TableModel::setRecordIndicator(bool on) {
+    if (on && !indicatorWired_) {
+        indicatorWired_ = true;
+        // The mark follows the cursor: the old and the new row's headers are redrawn.
+        connect(this, &TableModel::cursorMoved, this, [this](int row) {
+            const int old = std::exchange(markedRow_, row);
+            if (old >= 0 && old < rows_)
+                emit headerDataChanged(Qt::Vertical, old, old);
+            if (row >= 0 && row < rows_)
+                emit headerDataChanged(Qt::Vertical, row, row);
+        });
+    }
+    indicator_ = on;
+    markedRow_ = currentRow();
+}
+
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical && indicator_ && role == Qt::DisplayRole)
+        return section == currentRow() ? QStringLiteral("\u25B6") : QString();
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
     if (role == Qt::DisplayRole)

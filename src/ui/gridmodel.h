@@ -70,6 +70,8 @@ public:
     /// Cells become editable: a typed value goes into the field of that row's record, which
     /// the cursor moves to first; the record is posted when the cursor leaves it.
     void setEditable(bool on) { editable_ = on; }
+    /// The row headers mark the current record with a triangle.
+    void setRecordIndicator(bool on);
     bool editable() const { return editable_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -99,6 +101,9 @@ private:
     RowStyler rowStyler_;
     CellStyler cellStyler_;
     bool editable_ = false;
+    bool indicator_ = false;
+    bool indicatorWired_ = false;
+    int markedRow_ = -1;
     int rows_ = 0;
 
     // Rows read recently, oldest first in `order_`.

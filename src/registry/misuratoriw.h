@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/register_screen.h"
+
+#include <QPointer>
+
+class Tdm;
+
+namespace ui {
+class DbEdit;
+}
+
+/// The cash-register models register: a list of `ms` and an edit page on `dm.Tabms`.
+class TmisuratoriForm : public ui::RegisterScreen {
+    Q_OBJECT
+public:
+    explicit TmisuratoriForm(Tdm& data, QWidget* parent = nullptr);
+
+private:
+    ui::DbEdit* brand_;
+    ui::DbEdit* name_;
+    ui::DbEdit* logotype_;
+};
+
+/// The program-wide reference of the open models screen.
+extern QPointer<TmisuratoriForm> misuratoriForm;
+
+namespace registry {
+/// Opens the models screen through the modal-screen routine.
+int openMeterModels(Tdm& data);
+} // namespace registry

@@ -1,7 +1,7 @@
 // The customer register reached from the main window once the program wires its screens.
-#include "app/mainw.h"
 #include "app/screens.h"
 #include "app/session.h"
+#include "main_window_fixture.h"
 #include "registry/eserciziow.h"
 #include "store/dm.h"
 #include "ui/modal.h"
@@ -14,31 +14,10 @@
 
 namespace {
 
-class WiredCustomers : public ::testing::Test {
-protected:
-    testsupport::TempFolder programFolder;
-    testsupport::YearFolder year;
-    uitest::Dialogs dialogs;
-    Tdm data;
-    app::ProgramState state;
-    std::unique_ptr<TMainForm> window;
-
-    void SetUp() override {
-        ASSERT_TRUE(data.dmCreate(year.path()));
-        window = std::make_unique<TMainForm>(data, state, programFolder.file("misuratori"),
-                                             QDate(2007, 1, 31));
-        app::wireScreens(*window, data, state);
-        uitest::showActive(*window);
-    }
-};
+using WiredCustomers = apptest::WiredMainWindow;
 
 TEST_F(WiredCustomers, MenuEntryAndToolbarButtonOpenTheCustomerScreen) {
-    QAction* entry = nullptr;
-    for (QAction* top : window->menuBar()->actions())
-        if (top->text() == "Tabelle")
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == "Esercizi (clienti)")
-                    entry = a;
+    QAction* entry = this->entry("Tabelle", "Esercizi (clienti)");
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->isEnabled());
     QStringList shown;

@@ -1,5 +1,5 @@
 // The main window as the user meets it: menu, toolbar, keys and the daily agenda.
-#include "app/mainw.h"
+#include "main_window_fixture.h"
 #include "store/dm.h"
 #include "ui/grid.h"
 #include "ui/pagestack.h"
@@ -12,21 +12,8 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public apptest::MainWindowFixture {
 protected:
-    testsupport::TempFolder programFolder;
-    testsupport::YearFolder year;
-    uitest::Dialogs dialogs;
-    Tdm data;
-    app::ProgramState state;
-    std::unique_ptr<TMainForm> window;
-
-    void SetUp() override {
-        ASSERT_TRUE(data.dmCreate(year.path()));
-        window = std::make_unique<TMainForm>(data, state, programFolder.file("misuratori"),
-                                             QDate(2007, 1, 31));
-        uitest::showActive(*window);
-    }
     void movement(int id, const QDate& day, int type) {
         data.Tabmov.append();
         data.Tabmov.field("Id").setAsInteger(id);
@@ -38,16 +25,6 @@ protected:
         QPushButton* b = window->button(caption);
         ASSERT_NE(b, nullptr) << caption.toStdString();
         uitest::click(b);
-    }
-    QStringList entries(const QString& menuTitle) {
-        for (QAction* top : window->menuBar()->actions())
-            if (top->text() == menuTitle) {
-                QStringList texts;
-                for (QAction* a : top->menu()->actions())
-                    texts << (a->isSeparator() ? "-" : a->text());
-                return texts;
-            }
-        return {};
     }
 };
 

@@ -1,7 +1,7 @@
 // The simple registers reached from the main window once the program wires its screens.
-#include "app/mainw.h"
 #include "app/screens.h"
 #include "app/session.h"
+#include "main_window_fixture.h"
 #include "registry/fornitoriw.h"
 #include "registry/tipomovw.h"
 #include "store/dm.h"
@@ -14,31 +14,7 @@
 
 namespace {
 
-class WiredRegisters : public ::testing::Test {
-protected:
-    testsupport::TempFolder programFolder;
-    testsupport::YearFolder year;
-    uitest::Dialogs dialogs;
-    Tdm data;
-    app::ProgramState state;
-    std::unique_ptr<TMainForm> window;
-
-    void SetUp() override {
-        ASSERT_TRUE(data.dmCreate(year.path()));
-        window = std::make_unique<TMainForm>(data, state, programFolder.file("misuratori"),
-                                             QDate(2007, 1, 31));
-        app::wireScreens(*window, data, state);
-        uitest::showActive(*window);
-    }
-    QAction* entry(const QString& menuTitle, const QString& caption) {
-        for (QAction* top : window->menuBar()->actions())
-            if (top->text() == menuTitle)
-                for (QAction* a : top->menu()->actions())
-                    if (a->text() == caption)
-                        return a;
-        return nullptr;
-    }
-};
+using WiredRegisters = apptest::WiredMainWindow;
 
 TEST_F(WiredRegisters, MenuEntriesAreEnabledAndOpenTheirScreens) {
     for (auto [menu, caption] : {std::pair{"Tabelle", "Fornitori"},

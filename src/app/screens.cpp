@@ -1,12 +1,17 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "registry/codfis.h"
 #include "registry/comuniw.h"
 #include "registry/customer_rules.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
 #include "registry/misuratoriw.h"
+#include "registry/obliged_subject_rules.h"
 #include "registry/registers_rules.h"
+#include "registry/soggettow.h"
+#include "registry/technician_rules.h"
+#include "registry/tecnicow.h"
 #include "registry/tipicontrattiw.h"
 #include "registry/tipomovw.h"
 #include "store/dm.h"
@@ -38,12 +43,27 @@ void wireCustomers(TMainForm& mainForm, Tdm& data, ProgramState& state) {
                        [&data, &state] { registry::openCustomers(data, state); });
 }
 
+/// The obliged subject and the technicians: record rules on dm's objects and their screens.
+void wireSubjectAndTechnicians(TMainForm& mainForm, Tdm& data) {
+    // The fiscal-code component shared by every writer of the technicians.
+    static registry::Tcodfis codfis1;
+    registry::attachObligedSubjectRules(data, ui::warningSink(),
+                                        registry::focusObligedSubjectVatBox,
+                                        registry::applyObligedSubjectPersonKind);
+    registry::attachTechnicianRules(data, codfis1, ui::warningSink(),
+                                    registry::focusTechnicianFiscalCodeBox);
+    mainForm.setOpener(MainCommand::ObligedSubject,
+                       [&data] { registry::openObligedSubject(data); });
+    mainForm.setOpener(MainCommand::Technicians, [&data] { registry::openTechnicians(data); });
+}
+
 } // namespace
 
 void wireScreens(TMainForm& mainForm, Tdm& data, ProgramState& state) {
     // The register, movement, contract and document screens attach here as they are built.
     wireSimpleRegisters(mainForm, data);
     wireCustomers(mainForm, data, state);
+    wireSubjectAndTechnicians(mainForm, data);
 }
 
 } // namespace app

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ui/register_screen.h"
+
+#include <QPointer>
+
+class QGroupBox;
+class QRadioButton;
+class Tdm;
+
+namespace ui {
+class DataGrid;
+class DbEdit;
+} // namespace ui
+
+/// The dialog of one authorisation of the obliged subject, on `dm.TabLsogg`'s pending record.
+class Tlsogg_form : public ui::Screen {
+    Q_OBJECT
+public:
+    explicit Tlsogg_form(Tdm& data, QWidget* parent = nullptr);
+    /// "Ok": posts a complete authorisation and closes; refuses an incomplete one.
+    bool confirm();
+    /// "Annulla": drops the authorisation and closes.
+    void cancel();
+
+private:
+    Tdm& data_;
+    ui::DbEdit* seal_ = nullptr;
+};
+
+/// The obliged subject (the workshop itself, legal or natural person) on `dm.Tabsoggetto`'s
+/// current record, with its authorisations on `dm.TabLsogg`.
+class Tsoggettoform : public ui::RegisterScreen {
+    Q_OBJECT
+public:
+    explicit Tsoggettoform(Tdm& data, QWidget* parent = nullptr);
+
+    ui::DbEdit* vatBox() const { return vat_; }
+    /// The edit page's boxes, by their captions: "Denominazione", "Cognome", ...
+    QWidget* editBox(const QString& caption) const;
+    QRadioButton* kindButton(const QString& caption) const;
+    ui::DataGrid* authorisations() const { return authorisations_; }
+
+    /// The person-kind rule: locks and colours the boxes for the current `PG_PF`.
+    void applyPersonKind();
+    /// "Modifica": edits the subject, creating it on an empty register.
+    void modify();
+    /// "Nuova abilitazione" and "Modifica abilitazione".
+    void editAuthorisation(bool appending);
+    /// "Elimina": deletes the current authorisation.
+    bool deleteAuthorisation();
+
+private:
+    void applyGroupVisibility();
+    void choose(const QString& kind);
+    bool subjectMissing();
+
+    Tdm& data_;
+    ui::DbEdit* vat_ = nullptr;
+    ui::DataGrid* authorisations_ = nullptr;
+    QGroupBox* legalView_ = nullptr;
+    QGroupBox* naturalView_ = nullptr;
+    QRadioButton* legal_ = nullptr;
+    QRadioButton* natural_ = nullptr;
+    QMap<QString, QWidget*> editBoxes_;
+};
+
+/// The program-wide references of the open screens.
+extern QPointer<Tsoggettoform> soggettoform;
+extern QPointer<Tlsogg_form> lsogg_form;
+
+namespace registry {
+/// Opens the obliged-subject screen through the modal-screen routine.
+int openObligedSubject(Tdm& data);
+/// The person-kind rule on the open obliged-subject screen; nothing when it is not open.
+void applyObligedSubjectPersonKind();
+/// Focuses the open obliged-subject screen's "Piva" box once the focus change is over.
+void focusObligedSubjectVatBox();
+} // namespace registry

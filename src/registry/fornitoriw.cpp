@@ -1,4 +1,5 @@
 #include "registry/fornitoriw.h"
+#include "ui/screen.h"
 
 #include "store/dm.h"
 #include "ui/dbedit.h"
@@ -56,16 +57,7 @@ int openSuppliers(Tdm& data) {
 void focusSupplierVatBox() {
     if (!fornitoriForm)
         return;
-    QPointer<ui::DbEdit> box = fornitoriForm->vatBox();
-    // Queued: the warning arrives while the focus is leaving the box, and only once that move
-    // is over can the focus come back.
-    QMetaObject::invokeMethod(
-        box,
-        [box] {
-            if (box && box->isVisible() && box->isEnabled())
-                box->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
+    ui::focusWhenIdle(fornitoriForm->vatBox());
 }
 
 } // namespace registry

@@ -1,4 +1,5 @@
 #include "registry/soggettow.h"
+#include "ui/screen.h"
 
 #include "registry/obliged_subject_rules.h"
 #include "store/dm.h"
@@ -335,14 +336,7 @@ void applyObligedSubjectPersonKind() {
 void focusObligedSubjectVatBox() {
     if (!soggettoform)
         return;
-    QPointer<ui::DbEdit> box = soggettoform->vatBox();
-    QMetaObject::invokeMethod(
-        box,
-        [box] {
-            if (box && box->isVisible() && box->isEnabled())
-                box->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
+    ui::focusWhenIdle(soggettoform->vatBox());
 }
 
 } // namespace registry

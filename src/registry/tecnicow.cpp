@@ -1,4 +1,5 @@
 #include "registry/tecnicow.h"
+#include "ui/screen.h"
 
 #include "registry/technician_rules.h"
 #include "store/dm.h"
@@ -220,15 +221,7 @@ int openTechnicians(Tdm& data) {
 void focusTechnicianFiscalCodeBox() {
     if (!tecnicoForm)
         return;
-    QPointer<ui::DbEdit> box = tecnicoForm->fiscalCodeBox();
-    // Queued: the warning arrives while the focus is leaving a box.
-    QMetaObject::invokeMethod(
-        box,
-        [box] {
-            if (box && box->isVisible() && box->isEnabled())
-                box->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
+    ui::focusWhenIdle(tecnicoForm->fiscalCodeBox());
 }
 
 } // namespace registry

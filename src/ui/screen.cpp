@@ -83,4 +83,17 @@ void Screen::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void focusWhenIdle(QWidget* widget) {
+    if (!widget)
+        return;
+    QPointer<QWidget> target = widget;
+    QMetaObject::invokeMethod(
+        widget,
+        [target] {
+            if (target && target->isVisible() && target->isEnabled())
+                target->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+}
+
 } // namespace ui

@@ -8,6 +8,11 @@ namespace ui {
 
 class PageStack;
 
+/// Gives the focus to `widget` once the current focus change is over (a warning shown while
+/// the focus leaves a box cannot take it back at once); nothing when the widget is gone,
+/// hidden or disabled by then.
+void focusWhenIdle(QWidget* widget);
+
 /// A screen that only its own commands may close. The close box (and Alt+F4) is refused with
 /// the screen's refusal message through the dialogs service until a command allows the close;
 /// Escape does nothing, and Return presses only a button explicitly marked as default, as the

@@ -158,7 +158,7 @@ CustomerCard::CustomerCard(Tdm& data)
     movements->addCalculatedField(QStringLiteral("tipomov"), store::FieldType::Text, 70);
     movements->addCalculatedField(QStringLiteral("tipomisuratore"), store::FieldType::Text, 83);
     movements->addCalculatedField(QStringLiteral("tecnico"), store::FieldType::Text, 52);
-    movements->onCalcFields = [this](store::Table& q) {
+    movements->on(store::Event::CalcFields, [this](store::Table& q) {
         q.field(QStringLiteral("tipomov"))
             .setValue(lookupText(data_.Tabtipomov, QStringLiteral("Id"),
                                  q.field(QStringLiteral("Id_tipomov")).value(),
@@ -176,15 +176,15 @@ CustomerCard::CustomerCard(Tdm& data)
             .setValue(lookupText(data_.Tabtecnico, QStringLiteral("Id_tecnico"),
                                  q.field(QStringLiteral("ID_TECNICO")).value(),
                                  QStringLiteral("Cogn_nome")));
-    };
+    });
     contracts->setTableName(QStringLiteral("ele_contratti"));
     contracts->addCalculatedField(QStringLiteral("tipocontratto"), store::FieldType::Text, 30);
-    contracts->onCalcFields = [this](store::Table& q) {
+    contracts->on(store::Event::CalcFields, [this](store::Table& q) {
         q.field(QStringLiteral("tipocontratto"))
             .setValue(lookupText(data_.tab_tipicontratti, QStringLiteral("Id"),
                                  q.field(QStringLiteral("ID_CONTRATTO")).value(),
                                  QStringLiteral("Nome_contratto")));
-    };
+    });
     contractLines->setTableName(QStringLiteral("LINEE_CONTRATTI"));
 }
 

@@ -14,7 +14,7 @@ QString text(store::Table& t, const char* field) {
 /// A municipality found in `COMUNI` fills the province; an unknown one changes nothing.
 void attachProvinceLookup(store::Table& t, const QString& municipalityField, store::Table& comuni,
                           const QString& provinceField) {
-    t.setOnChange(municipalityField, [&comuni, provinceField](store::Field f) {
+    t.onFieldChange(municipalityField, [&comuni, provinceField](store::Field f) {
         if (comuni.active() && !f.asString().isEmpty() &&
             comuni.locate(QStringLiteral("COMUNE"), f.asString()))
             f.table()
@@ -31,7 +31,7 @@ void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
     store::rules::attachIdentifierAfterInsert(dm.Tabsoggetto, QStringLiteral("Id_sogg_obbl"));
     store::rules::attachIdentifierAfterInsert(dm.TabLsogg, QStringLiteral("Id_Lsogg"));
     store::Table* subject = &dm.Tabsoggetto;
-    store::rules::chain(dm.TabLsogg.afterInsert, [subject](store::Table& t) {
+    dm.TabLsogg.on(store::Event::AfterInsert, [subject](store::Table& t) {
         t.field(QStringLiteral("Id_sogg"))
             .setValue(subject->field(QStringLiteral("Id_sogg_obbl")).value());
     });
@@ -42,7 +42,7 @@ void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
     store::rules::attachVatCheck(dm.Tabsoggetto, QStringLiteral("Piva"), std::move(warn),
                                  std::move(focusVatBox));
     if (personKindChanged)
-        dm.Tabsoggetto.setOnChange(
+        dm.Tabsoggetto.onFieldChange(
             QStringLiteral("PG_PF"),
             [changed = std::move(personKindChanged)](store::Field) { changed(); });
 }

@@ -59,11 +59,11 @@ void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::MessageSink w
     Tcodfis* component = &codfis;
     for (const char* field :
          {"Cognome", "Nome", "Sesso", "Comune_nascita", "Id_nu_sigillo", "Data_nascita"})
-        t.setOnChange(QString::fromLatin1(field), [comuni, component](store::Field f) {
+        t.onFieldChange(QString::fromLatin1(field), [comuni, component](store::Field f) {
             refreshPersonalData(f.table(), *comuni, *component);
         });
-    t.setOnChange(QStringLiteral("Cf"), [component, warn = std::move(warn),
-                                         focus = std::move(focusCfBox)](store::Field f) {
+    t.onFieldChange(QStringLiteral("Cf"), [component, warn = std::move(warn),
+                                           focus = std::move(focusCfBox)](store::Field f) {
         if (component->Valido())
             return;
         if (!f.asString().isEmpty() && warn)

@@ -28,14 +28,7 @@ QString Row::text(const QString& field) const {
 }
 
 QString displayText(store::Table& table, int field, const QVariant& value) {
-    if (!value.isValid() || value.isNull())
-        return {};
-    const store::Table::FieldInfo& info = table.fieldInfo(field);
-    if (info.def.type == store::FieldType::Number && !info.displayFormat.isEmpty())
-        return store::value::formatNumber(value.toDouble(), info.displayFormat);
-    if (info.def.type == store::FieldType::Time)
-        return value.toTime().toString(QStringLiteral("HH:mm"));
-    return store::value::toText(info.def.type, value);
+    return table.field(field).displayTextOf(value);
 }
 
 Element Element::bold() const {

@@ -218,4 +218,10 @@ Condition parseFilter(const TableDef& table, const QString& text) {
     return Parser(table, text).parseAll();
 }
 
+QString filterComparison(const QString& field, const QString& value, const QString& op) {
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QStringLiteral("[%1]%2'%3'").arg(field, op, quoted);
+}
+
 } // namespace store

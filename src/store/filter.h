@@ -32,4 +32,9 @@ struct Condition {
 /// that does not fit its field. An empty text selects everything.
 Condition parseFilter(const TableDef& table, const QString& text);
 
+/// One comparison of a filter text, "[field]='value'", with the quotes in the value doubled so
+/// that a name such as BAR DELL'ANGELO cannot end the literal early.
+QString filterComparison(const QString& field, const QString& value,
+                         const QString& op = QStringLiteral("="));
+
 } // namespace store

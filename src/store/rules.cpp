@@ -62,17 +62,6 @@ void emptyTable(const Table& table) {
     transaction.commit();
 }
 
-void chain(Table::Handler& slot, Table::Handler extra) {
-    if (!slot) {
-        slot = std::move(extra);
-        return;
-    }
-    slot = [first = std::move(slot), second = std::move(extra)](Table& t) {
-        first(t);
-        second(t);
-    };
-}
-
 void fillIdentifier(Table& table, const QString& identifierField) {
     const Field id = table.field(identifierField);
     if (id.asString().isEmpty())
@@ -80,11 +69,12 @@ void fillIdentifier(Table& table, const QString& identifierField) {
 }
 
 void attachIdentifierAfterInsert(Table& table, const QString& identifierField) {
-    chain(table.afterInsert, [identifierField](Table& t) { fillIdentifier(t, identifierField); });
+    table.on(Event::AfterInsert,
+             [identifierField](Table& t) { fillIdentifier(t, identifierField); });
 }
 
 void attachIdentifierBeforePost(Table& table, const QString& identifierField) {
-    chain(table.beforePost, [identifierField](Table& t) {
+    table.on(Event::BeforePost, [identifierField](Table& t) {
         if (t.state() == DataSetState::Insert)
             fillIdentifier(t, identifierField);
     });
@@ -92,21 +82,22 @@ void attachIdentifierBeforePost(Table& table, const QString& identifierField) {
 
 void attachVatCheck(Table& table, const QString& vatField, MessageSink warn,
                     std::function<void()> focusVatBox) {
-    table.setOnChange(vatField, [warn = std::move(warn), focus = std::move(focusVatBox)](Field f) {
-        if (checkVat(f.asString()))
-            return;
-        if (warn)
-            warn(QStringLiteral("Errore P. Iva"));
-        if (focus)
-            focus();
-    });
+    table.onFieldChange(vatField,
+                        [warn = std::move(warn), focus = std::move(focusVatBox)](Field f) {
+                            if (checkVat(f.asString()))
+                                return;
+                            if (warn)
+                                warn(QStringLiteral("Errore P. Iva"));
+                            if (focus)
+                                focus();
+                        });
 }
 
 void attachMunicipalityLookup(Table& table, const QString& municipalityField, Table& comuni,
                               const QString& provinceField, const QString& postcodeField,
                               MessageSink warn) {
-    table.setOnChange(municipalityField, [&comuni, provinceField, postcodeField,
-                                          warn = std::move(warn)](Field f) {
+    table.onFieldChange(municipalityField, [&comuni, provinceField, postcodeField,
+                                            warn = std::move(warn)](Field f) {
         Table& t = f.table();
         if (comuni.active() && comuni.locate(QStringLiteral("COMUNE"), f.asString())) {
             t.field(provinceField).setValue(comuni.field(QStringLiteral("PROVINCIAI")).value());
@@ -121,7 +112,7 @@ void attachMunicipalityLookup(Table& table, const QString& municipalityField, Ta
 }
 
 void attachFlushAfterPost(Table& table) {
-    chain(table.afterPost, [](Table& t) { t.flush(); });
+    table.on(Event::AfterPost, [](Table& t) { t.flush(); });
 }
 
 } // namespace store::rules

@@ -23,9 +23,6 @@ bool checkVat(const QString& text);
 /// Removes every record of the table's file. The caller's own objects see it at their next move.
 void emptyTable(const Table& table);
 
-/// Appends `extra` to an event slot, after what is already there.
-void chain(Table::Handler& slot, Table::Handler extra);
-
 /// Fills the identifier field with the next identifier when it is empty.
 void fillIdentifier(Table& table, const QString& identifierField);
 /// Identifier on insert: fillIdentifier after every Append.

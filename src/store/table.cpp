@@ -26,6 +26,9 @@ bool Field::isCalculated() const {
 bool Field::isLookup() const {
     return table_->fieldInfo(index_).kind == Table::FieldInfo::Kind::Lookup;
 }
+const FieldDef& Field::definition() const {
+    return table_->fieldDefinition(index_);
+}
 bool Field::isNull() const {
     return table_->fieldValue(index_).isNull();
 }
@@ -56,15 +59,18 @@ QByteArray Field::asBytes() const {
 }
 
 QString Field::displayText() const {
-    const QVariant v = value();
-    if (v.isNull())
+    return displayTextOf(value());
+}
+
+QString Field::displayTextOf(const QVariant& v) const {
+    if (!v.isValid() || v.isNull())
         return {};
     const QString& format = displayFormat();
     if (type() == FieldType::Number && !format.isEmpty())
         return value::formatNumber(v.toDouble(), format);
     if (type() == FieldType::Time)
         return v.toTime().toString(QStringLiteral("HH:mm"));
-    return asString();
+    return value::toText(type(), v);
 }
 
 void Field::setValue(const QVariant& v) const {
@@ -186,8 +192,7 @@ void Table::open() {
     rowsValid_ = false;
     currentRowid_ = 0;
     pos_ = -1;
-    if (afterOpen)
-        afterOpen(*this);
+    fire(Event::AfterOpen);
     notify(DataEvent::ActiveChanged);
     positionOnFirst();
 }
@@ -204,8 +209,7 @@ void Table::positionOnFirst() {
     pos_ = row ? 0 : -1;
     currentRowid_ = row.value_or(0);
     readCurrent();
-    if (afterScroll)
-        afterScroll(*this);
+    fire(Event::AfterScroll);
     notify(DataEvent::Scrolled);
     bof_ = true;
     eof_ = !row;
@@ -214,8 +218,7 @@ void Table::positionOnFirst() {
 void Table::close() {
     if (!active())
         return;
-    if (beforeClose)
-        beforeClose(*this);
+    fire(Event::BeforeClose);
     state_ = DataSetState::Inactive;
     modified_ = false;
     file_.reset();
@@ -465,11 +468,11 @@ void Table::computeDerived(std::vector<QVariant>& buffer) {
             hasCalculated = true;
         }
     }
-    if (hasCalculated && onCalcFields) {
+    if (hasCalculated && hasHandlers(Event::CalcFields)) {
         std::swap(buffer, buffer_);
         calculating_ = true;
         try {
-            onCalcFields(*this);
+            fire(Event::CalcFields);
         } catch (...) {
             calculating_ = false;
             std::swap(buffer, buffer_);
@@ -485,8 +488,7 @@ void Table::moveTo(int position, bool scrolled) {
     currentRowid_ = position >= 0 && position < int(rows_.size()) ? rows_[size_t(position)] : 0;
     readCurrent();
     if (scrolled) {
-        if (afterScroll)
-            afterScroll(*this);
+        fire(Event::AfterScroll);
         notify(DataEvent::Scrolled);
     }
 }
@@ -653,8 +655,7 @@ bool Table::locate(const QString& fields, const QVariantList& values, bool parti
         readCurrent();
     }
     bof_ = eof_ = false;
-    if (afterScroll)
-        afterScroll(*this);
+    fire(Event::AfterScroll);
     notify(DataEvent::Scrolled);
     return true;
 }
@@ -701,8 +702,7 @@ void Table::initNewRecord() {
 void Table::append() {
     requireActive();
     checkBrowseMode();
-    if (beforeInsert)
-        beforeInsert(*this);
+    fire(Event::BeforeInsert);
     buffer_.assign(fields_.size(), QVariant());
     setState(DataSetState::Insert);
     initNewRecord();
@@ -710,8 +710,7 @@ void Table::append() {
     // edit: a record nobody wrote in is dropped, not posted, when the cursor moves on.
     modified_ = false;
     computeDerived(buffer_);
-    if (afterInsert)
-        afterInsert(*this);
+    fire(Event::AfterInsert);
     notify(DataEvent::DataSetChanged);
 }
 
@@ -724,14 +723,12 @@ void Table::edit() {
         append();
         return;
     }
-    if (beforeEdit)
-        beforeEdit(*this);
+    fire(Event::BeforeEdit);
     readCurrent(); // edit what is in the file now, not what was read earlier
     savedBuffer_ = buffer_;
     modified_ = false;
     setState(DataSetState::Edit);
-    if (afterEdit)
-        afterEdit(*this);
+    fire(Event::AfterEdit);
 }
 
 void Table::post() {
@@ -741,8 +738,7 @@ void Table::post() {
     const std::vector<DataLink*> links = links_;
     for (DataLink* link : links)
         link->updateData(*this);
-    if (beforePost)
-        beforePost(*this);
+    fire(Event::BeforePost);
     for (size_t i = 0; i < def_->fields.size(); ++i)
         if (def_->fields[i].required && buffer_[i].isNull())
             throw Error(QStringLiteral("Il campo %1 della tabella %2 deve avere un valore.")
@@ -761,15 +757,13 @@ void Table::post() {
     readCurrent();
     notify(DataEvent::StateChanged);
     notify(DataEvent::DataSetChanged);
-    if (afterPost)
-        afterPost(*this);
+    fire(Event::AfterPost);
 }
 
 void Table::cancel() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         return;
-    if (beforeCancel)
-        beforeCancel(*this);
+    fire(Event::BeforeCancel);
     modified_ = false;
     state_ = DataSetState::Browse;
     ensureRows();
@@ -778,8 +772,7 @@ void Table::cancel() {
     readCurrent();
     notify(DataEvent::StateChanged);
     notify(DataEvent::DataSetChanged);
-    if (afterCancel)
-        afterCancel(*this);
+    fire(Event::AfterCancel);
 }
 
 void Table::deleteRecord() {
@@ -800,8 +793,7 @@ void Table::deleteRecord() {
         throw Error(QStringLiteral("Il record da eliminare non è più tra quelli della tabella %1; "
                                    "l'elenco è stato aggiornato.")
                         .arg(name_));
-    if (beforeDelete)
-        beforeDelete(*this);
+    fire(Event::BeforeDelete);
     const quint64 before = file_->version();
     const bool listCurrent =
         rowsValid_ && before == seenVersion_ && pos_ >= 0 && rows_[size_t(pos_)] == currentRowid_;
@@ -824,10 +816,8 @@ void Table::deleteRecord() {
         pos_ = std::min(pos_, int(rows_.size()) - 1);
     }
     moveTo(pos_, false);
-    if (afterDelete)
-        afterDelete(*this);
-    if (afterScroll)
-        afterScroll(*this);
+    fire(Event::AfterDelete);
+    fire(Event::AfterScroll);
     notify(DataEvent::DataSetChanged);
 }
 
@@ -892,8 +882,23 @@ void Table::addCalculatedField(const QString& name, FieldType type, int size) {
         computeDerived(buffer_);
 }
 
-void Table::setOnChange(const QString& fieldName, FieldHandler handler) {
-    fieldInfo(field(fieldName).index()).onChange = std::move(handler);
+const FieldDef& Table::fieldDefinition(int index) const {
+    return fieldInfo(index).def;
+}
+
+void Table::on(Event event, Handler handler) {
+    if (handler)
+        handlers_[size_t(event)].push_back(std::move(handler));
+}
+
+void Table::onFieldChange(const QString& fieldName, FieldHandler handler) {
+    if (handler)
+        fieldInfo(field(fieldName).index()).onChange.push_back(std::move(handler));
+}
+
+void Table::fire(Event event) {
+    for (const Handler& handler : handlers_[size_t(event)])
+        handler(*this);
 }
 
 QVariant Table::fieldValue(int index) const {
@@ -920,8 +925,8 @@ void Table::setFieldValue(int index, const QVariant& v) {
                 break;
             }
     }
-    if (info.onChange)
-        info.onChange(Field(*this, index));
+    for (const FieldHandler& handler : info.onChange)
+        handler(Field(*this, index));
     notify(DataEvent::RecordChanged, index);
 }
 

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QTime>
 #include <QVariant>
+#include <array>
 #include <functional>
+#include <list>
 #include <memory>
 #include <vector>
 
@@ -17,6 +19,25 @@ class Table;
 class TableFile;
 
 enum class DataSetState { Inactive, Browse, Insert, Edit };
+
+/// The record events of a table object. Handlers run in the order they were registered.
+enum class Event {
+    BeforeInsert,
+    AfterInsert,
+    BeforeEdit,
+    AfterEdit,
+    BeforePost, ///< may refuse the post by throwing
+    AfterPost,
+    BeforeCancel,
+    AfterCancel,
+    BeforeDelete, ///< may refuse the delete by throwing
+    AfterDelete,
+    AfterScroll,
+    CalcFields, ///< fills the calculated fields of the record being read
+    AfterOpen,
+    BeforeClose,
+};
+inline constexpr int eventCount = int(Event::BeforeClose) + 1;
 
 /// What a data link is told about its table object.
 enum class DataEvent {
@@ -54,6 +75,8 @@ public:
     int size() const;
     bool isCalculated() const;
     bool isLookup() const;
+    /// The stored definition (name, type, size) of the field.
+    const FieldDef& definition() const;
 
     bool isNull() const;
     QVariant value() const;
@@ -66,6 +89,8 @@ public:
     QByteArray asBytes() const;
     /// The value as a list or report shows it (numbers by their display format, Italian).
     QString displayText() const;
+    /// Any value of this field (a grid's or report's row) as displayText would show it.
+    QString displayTextOf(const QVariant& value) const;
 
     void setValue(const QVariant& value) const;
     void setAsString(const QString& text) const;
@@ -173,6 +198,8 @@ public:
     int fieldCount() const { return int(fields_.size()); }
     Field field(int index);
     Field field(const QString& name); ///< throws store::Error for an unknown name
+    /// The definition of a field by position (stored, lookup or calculated).
+    const FieldDef& fieldDefinition(int index) const;
     bool hasField(const QString& name) const;
     /// A read-only field showing `resultField` of the record of `source` whose `sourceKeyField`
     /// equals this record's `keyField`; blank when none.
@@ -180,11 +207,11 @@ public:
                         const QString& sourceKeyField, const QString& resultField);
     /// A field filled by OnCalcFields on every read, never stored.
     void addCalculatedField(const QString& name, FieldType type, int size = 0);
-    void setOnChange(const QString& field, FieldHandler handler);
 
-    // Record events.
-    Handler beforeInsert, afterInsert, beforeEdit, afterEdit, beforePost, afterPost, beforeCancel,
-        afterCancel, beforeDelete, afterDelete, afterScroll, onCalcFields, afterOpen, beforeClose;
+    // Events. Registrations append: every rule set attached to an object runs, in order.
+    void on(Event event, Handler handler);
+    /// Runs when a value is stored in the field (by a control, a rule or code).
+    void onFieldChange(const QString& field, FieldHandler handler);
 
     // Data links (controls, grids, detail objects).
     void addLink(DataLink* link);
@@ -205,9 +232,6 @@ public:
     // Used by Field.
     QVariant fieldValue(int index) const;
     void setFieldValue(int index, const QVariant& value);
-    struct FieldInfo;
-    const FieldInfo& fieldInfo(int index) const { return fields_[size_t(index)]; }
-    FieldInfo& fieldInfo(int index) { return fields_[size_t(index)]; }
 
 protected:
     /// A fixed condition that always holds in addition to filter and master link (queries).
@@ -216,8 +240,15 @@ protected:
     void setExplicitOrder(std::vector<int> order);
 
 private:
+    friend class Field;
     friend class MasterLink;
     class MasterLink;
+    struct FieldInfo;
+
+    const FieldInfo& fieldInfo(int index) const { return fields_[size_t(index)]; }
+    FieldInfo& fieldInfo(int index) { return fields_[size_t(index)]; }
+    void fire(Event event);
+    bool hasHandlers(Event event) const { return !handlers_[size_t(event)].empty(); }
 
     void requireActive() const;
     void requireDefinition() const;
@@ -275,6 +306,8 @@ private:
     int disableCount_ = 0;
     bool pendingNotify_ = false;
     std::vector<DataLink*> links_;
+    // A list, so that a handler registering another one does not move the running one.
+    std::array<std::list<Handler>, eventCount> handlers_;
 };
 
 /// Per-field information of a table object: the stored definition plus what the object adds.
@@ -286,7 +319,7 @@ struct Table::FieldInfo {
     Table* lookupSource = nullptr;
     QString lookupSourceKey;
     QString lookupResult;
-    FieldHandler onChange;
+    std::list<FieldHandler> onChange;
     QString displayFormat;
 };
 

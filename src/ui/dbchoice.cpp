@@ -248,7 +248,7 @@ void DbLookupCombo::fillList() {
         return;
     const int keyIndex = sourceLink_->keyIndex();
     const int resultIndex = sourceLink_->resultIndex();
-    const store::FieldType resultType = source->fieldInfo(resultIndex).def.type;
+    const store::FieldType resultType = source->field(resultIndex).type();
     const int count = source->recordCount();
     for (int position = 0; position < count; ++position) {
         const std::vector<QVariant> record = source->recordAt(position);

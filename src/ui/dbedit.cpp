@@ -59,7 +59,7 @@ QVariant DbEdit::parseText(const QString& text) const {
     const store::Field f = link_.field();
     if (f.type() == store::FieldType::Text)
         return text;
-    return store::value::parse(f.table().fieldInfo(f.index()).def, text);
+    return store::value::parse(f.definition(), text);
 }
 
 void DbEdit::reload() {

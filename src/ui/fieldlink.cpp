@@ -20,11 +20,11 @@ FieldLink::~FieldLink() {
 }
 
 store::FieldType FieldLink::type() const {
-    return table_->fieldInfo(index_).def.type;
+    return table_->field(index_).type();
 }
 
 bool FieldLink::derived() const {
-    return table_->fieldInfo(index_).kind != store::Table::FieldInfo::Kind::Data;
+    return table_->field(index_).isLookup() || table_->field(index_).isCalculated();
 }
 
 bool FieldLink::editing() const {

@@ -11,7 +11,7 @@ namespace ui {
 
 QVariant GridRow::value(const QString& field) const {
     for (int i = 0; i < table_.fieldCount() && size_t(i) < values_.size(); ++i)
-        if (table_.fieldInfo(i).def.name.compare(field, Qt::CaseInsensitive) == 0)
+        if (table_.fieldDefinition(i).name.compare(field, Qt::CaseInsensitive) == 0)
             return values_[size_t(i)];
     return {};
 }
@@ -83,16 +83,13 @@ QString TableModel::cellText(int column, const QVariant& value) const {
     if (value.isNull() || !table_)
         return {};
     const int field = fieldIndex_[size_t(column)];
-    const store::Table::FieldInfo& info = table_->fieldInfo(field);
-    switch (info.def.type) {
+    const store::Field f = table_->field(field);
+    switch (f.type()) {
     case store::FieldType::Boolean:
         return value.toBool() ? QStringLiteral("Sì") : QStringLiteral("No");
     case store::FieldType::Time:
-        return value.toTime().toString(QStringLiteral("HH:mm"));
     case store::FieldType::Number:
-        if (!info.displayFormat.isEmpty())
-            return store::value::formatNumber(value.toDouble(), info.displayFormat);
-        break;
+        return f.displayTextOf(value);
     case store::FieldType::Blob:
         return QStringLiteral("(Memo)");
     case store::FieldType::Graphic:
@@ -100,7 +97,7 @@ QString TableModel::cellText(int column, const QVariant& value) const {
     default:
         break;
     }
-    return store::value::toText(info.def.type, value);
+    return store::value::toText(f.type(), value);
 }
 
 CellStyle TableModel::styleOf(int row, int column) const {
@@ -128,7 +125,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
         return cellText(column, value);
     }
     case Qt::TextAlignmentRole: {
-        const store::FieldType type = table_->fieldInfo(field).def.type;
+        const store::FieldType type = table_->field(field).type();
         const bool numeric = type == store::FieldType::Integer || type == store::FieldType::Number;
         return QVariant::fromValue(Qt::Alignment(numeric ? Qt::AlignRight | Qt::AlignVCenter
                                                          : Qt::AlignLeft | Qt::AlignVCenter));
@@ -183,9 +180,8 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (editable_ && table_ &&
-        table_->fieldInfo(fieldIndex_[size_t(index.column())]).kind ==
-            store::Table::FieldInfo::Kind::Data)
+    if (editable_ && table_ && !table_->field(fieldIndex_[size_t(index.column())]).isLookup() &&
+        !table_->field(fieldIndex_[size_t(index.column())]).isCalculated())
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -162,9 +162,7 @@ TEST(ReportArticlesList, PrintingLeavesTheCursorOnTheSameArticle) {
     store::Table& articles = data.articles();
     articles.setRecNo(17);
     int scrolls = 0;
-    articles.afterScroll = [&](store::Table&) {
-        ++scrolls;
-    };
+    articles.on(store::Event::AfterScroll, [&](store::Table&) { ++scrolls; });
     listOf(articles);
     EXPECT_EQ(articles.recNo(), 17);
     EXPECT_EQ(scrolls, 0);

@@ -312,9 +312,7 @@ TEST_F(Locate, UnknownFieldIsAnError) {
 TEST_F(Locate, LookupAnswersWithoutMovingTheCursor) {
     shops.setRecNo(2);
     int scrolls = 0;
-    shops.afterScroll = [&](Table&) {
-        ++scrolls;
-    };
+    shops.on(store::Event::AfterScroll, [&](Table&) { ++scrolls; });
     EXPECT_EQ(shops.lookup("Id_esercizio", 3, "Ragione_sociale").toString(), "BIANCHI");
     EXPECT_EQ(shops.lookup("Ragione_sociale", "ROSSI SRL", "Comune").toString(), "ROMA");
     EXPECT_TRUE(shops.lookup("Id_esercizio", 42, "Ragione_sociale").isNull());

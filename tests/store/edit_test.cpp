@@ -194,12 +194,12 @@ class RecordEvents : public Editing {};
 
 TEST_F(RecordEvents, AfterInsertFillsDefaultsOnTheNewRecord) {
     int calls = 0;
-    shops.afterInsert = [&](Table& t) {
+    shops.on(store::Event::AfterInsert, [&](Table& t) {
         ++calls;
         EXPECT_EQ(t.state(), DataSetState::Insert);
         t.field("Id_esercizio").setAsInteger(10);
         t.field("Giorno_chiusura").setAsString("LUNEDI");
-    };
+    });
     shops.append();
     EXPECT_EQ(calls, 1);
     shops.field("Ragione_sociale").setAsString("NUOVO");
@@ -212,14 +212,14 @@ TEST_F(RecordEvents, AfterInsertFillsDefaultsOnTheNewRecord) {
 TEST_F(RecordEvents, BeforePostRefusingKeepsTheRecordPendingAndUnsaved) {
     bool refuse = true;
     int afterPosts = 0;
-    shops.beforePost = [&](Table& t) {
+    shops.on(store::Event::BeforePost, [&](Table& t) {
         if (refuse && t.field("Ragione_sociale").isNull())
             throw store::Error("Inserire la ragione sociale.");
-    };
-    shops.afterPost = [&](Table& t) {
+    });
+    shops.on(store::Event::AfterPost, [&](Table& t) {
         ++afterPosts;
         EXPECT_EQ(t.state(), DataSetState::Browse);
-    };
+    });
     shops.append();
     shops.field("Id_esercizio").setAsInteger(2);
     EXPECT_THROW(shops.post(), store::Error);
@@ -239,14 +239,12 @@ TEST_F(RecordEvents, BeforePostRefusingKeepsTheRecordPendingAndUnsaved) {
 }
 
 TEST_F(RecordEvents, BeforeDeleteRefusingKeepsTheRecord) {
-    shops.beforeDelete = [](Table& t) {
+    shops.on(store::Event::BeforeDelete, [](Table& t) {
         if (t.field("Id_esercizio").asInteger() == 1)
             throw store::Error("Cliente in uso.");
-    };
+    });
     int afterDeletes = 0;
-    shops.afterDelete = [&](Table&) {
-        ++afterDeletes;
-    };
+    shops.on(store::Event::AfterDelete, [&](Table&) { ++afterDeletes; });
     EXPECT_THROW(shops.deleteRecord(), store::Error);
     EXPECT_EQ(current(), 1);
     EXPECT_EQ(storedShops(year), 3);
@@ -259,9 +257,8 @@ TEST_F(RecordEvents, BeforeDeleteRefusingKeepsTheRecord) {
 
 TEST_F(RecordEvents, AfterScrollFiresOnEveryMoveToAnotherRecordWithThatRecordCurrent) {
     std::vector<int> seen;
-    shops.afterScroll = [&](Table& t) {
-        seen.push_back(t.field("Id_esercizio").asInteger());
-    };
+    shops.on(store::Event::AfterScroll,
+             [&](Table& t) { seen.push_back(t.field("Id_esercizio").asInteger()); });
     shops.next();
     shops.last();
     shops.first();
@@ -274,8 +271,8 @@ TEST_F(RecordEvents, FieldChangeFiresWhenAValueIsStoredWithTheStoredValue) {
     const QString longName = "UNA RAGIONE SOCIALE MOLTO LUNGA CHE SUPERA DI GRAN LUNGA I "
                              "SESSANTA CARATTERI";
     QStringList changes;
-    shops.setOnChange("Ragione_sociale",
-                      [&](store::Field f) { changes << f.name() + "=" + f.asString(); });
+    shops.onFieldChange("Ragione_sociale",
+                        [&](store::Field f) { changes << f.name() + "=" + f.asString(); });
     shops.edit();
     shops.field("Ragione_sociale").setAsString(longName);
     shops.field("Comune").setAsString("ROMA"); // another field: no call
@@ -285,7 +282,7 @@ TEST_F(RecordEvents, FieldChangeFiresWhenAValueIsStoredWithTheStoredValue) {
 
 TEST_F(RecordEvents, FieldChangeMayStoreIntoOtherFields) {
     // As the municipality look-up does: a change fills province and postcode.
-    shops.setOnChange("Comune", [](store::Field f) {
+    shops.onFieldChange("Comune", [](store::Field f) {
         f.table().field("Provincia").setAsString(f.asString() == "ROMA" ? "RM" : "");
         f.table().field("Cap").setAsString(f.asString() == "ROMA" ? "00100" : "");
     });
@@ -319,6 +316,20 @@ struct PendingBox : store::DataLink {
 };
 
 } // namespace
+
+// Two rule sets on one object (as the movement rules and a screen both put on Tabmov) must both
+// run: a second registration once replaced the first.
+TEST_F(RecordEvents, SecondRuleSetOnOneFieldOrEventDoesNotReplaceTheFirst) {
+    QStringList calls;
+    shops.onFieldChange("Comune", [&](store::Field) { calls << "comune 1"; });
+    shops.onFieldChange("Comune", [&](store::Field) { calls << "comune 2"; });
+    shops.on(store::Event::BeforePost, [&](Table&) { calls << "post 1"; });
+    shops.on(store::Event::BeforePost, [&](Table&) { calls << "post 2"; });
+    shops.edit();
+    shops.field("Comune").setAsString("ROMA");
+    shops.post();
+    EXPECT_EQ(calls, QStringList({"comune 1", "comune 2", "post 1", "post 2"}));
+}
 
 TEST_F(Editing, LinkWritesItsPendingEditBeforePost) {
     PendingBox box;

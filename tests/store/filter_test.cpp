@@ -426,6 +426,9 @@ TEST(FilterText, QuoteDoubledInsideALiteralStandsForOneQuote) {
     customers.setFilter("[Ragione_sociale]='L''ANGOLO DEL CAFFE'''");
     customers.setFiltered(true);
     EXPECT_EQ(storetest::ids(customers, "Id_esercizio"), std::vector<int>({1}));
+    // What the screens build from a typed name comes out the same.
+    EXPECT_EQ(store::filterComparison("Ragione_sociale", "L'ANGOLO DEL CAFFE'"),
+              customers.filter());
 }
 
 TEST(FilterText, LiteralLongerThanItsFieldMatchesNothing) {

@@ -238,12 +238,12 @@ TEST(CalculatedFields, FilledOnEveryReadAndNeverStored) {
     Table movements(year.path(), "MOV");
     movements.addCalculatedField("id_al_num", store::FieldType::Text, 8);
     int calculations = 0;
-    movements.onCalcFields = [&](Table& t) {
+    movements.on(store::Event::CalcFields, [&](Table& t) {
         ++calculations;
         t.field("id_al_num")
             .setAsString(t.field("MATRICOLA_MS").asString().left(2) + "-" +
                          t.field("Id").asString());
-    };
+    });
     movements.open();
     add(movements, {{"Id", 1}, {"MATRICOLA_MS", "AB1234567"}});
     add(movements, {{"Id", 2}, {"MATRICOLA_MS", "CD7654321"}});
@@ -273,9 +273,8 @@ TEST(CalculatedFields, CalculatedValueIsCutToItsSize) {
     testsupport::YearFolder year;
     Table movements(year.path(), "MOV");
     movements.addCalculatedField("logotipo_ms", store::FieldType::Text, 2);
-    movements.onCalcFields = [](Table& t) {
-        t.field("logotipo_ms").setAsString("ABCDEF");
-    };
+    movements.on(store::Event::CalcFields,
+                 [](Table& t) { t.field("logotipo_ms").setAsString("ABCDEF"); });
     movements.open();
     add(movements, {{"Id", 1}});
     movements.first();

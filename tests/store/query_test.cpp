@@ -174,10 +174,10 @@ TEST_F(Queries, DerivedFieldsSurviveRebuildingTheStatementOnTheSameTable) {
     warehouse.setSql("SELECT * FROM articoli WHERE (giacenza_sn='true') and (matricola<>'')");
     warehouse.open();
     warehouse.addCalculatedField("marchio_ms", store::FieldType::Text, 40);
-    warehouse.onCalcFields = [&](Table& t) {
+    warehouse.on(store::Event::CalcFields, [&](Table& t) {
         t.field("marchio_ms")
             .setValue(models.lookup("Id_ms", t.field("Id_ms").value(), "Marchio_ms"));
-    };
+    });
     EXPECT_EQ(column(warehouse, "marchio_ms"), QStringList({"BETAFISC", ""}));
 
     warehouse.close();

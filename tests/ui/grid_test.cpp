@@ -108,9 +108,7 @@ TEST_F(GridTest, CellCallbackColoursOneColumnOnly) {
 
 TEST_F(GridTest, ClickingARowMovesTheCursorThere) {
     int scrolls = 0;
-    kinds->afterScroll = [&](store::Table&) {
-        ++scrolls;
-    };
+    kinds->on(store::Event::AfterScroll, [&](store::Table&) { ++scrolls; });
     uitest::showActive(form);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(2, 1).center());
     EXPECT_EQ(kinds->recNo(), 3);
@@ -316,9 +314,8 @@ TEST_F(NavigatorTest, TheScreensOwnCheckCanStopAButton) {
 
 TEST_F(NavigatorTest, AFailedPostIsShownAsAWarningAndTheRecordStaysInEdit) {
     using B = ui::Navigator::Button;
-    kinds->beforePost = [](store::Table&) {
-        throw store::Error(QStringLiteral("Tipo non valido"));
-    };
+    kinds->on(store::Event::BeforePost,
+              [](store::Table&) { throw store::Error(QStringLiteral("Tipo non valido")); });
     uitest::showActive(form);
     uitest::click(button(B::Edit));
     uitest::click(button(B::Post));

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QTextStream>
 
@@ -11,13 +12,32 @@ namespace app {
 
 namespace {
 
+// Older files, and those whose text fits in it, are Latin-1 as the profile functions of the
+// original platform write them; a path beyond Latin-1 is kept in UTF-8. A file is read as UTF-8
+// exactly when its bytes are valid UTF-8, which a Latin-1 text with accents practically never is.
+QString decoded(QByteArray bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+bool fitsLatin1(const QStringList& lines) {
+    for (const QString& line : lines)
+        for (const QChar c : line)
+            if (c.unicode() > 0xFF)
+                return false;
+    return true;
+}
+
 QStringList readLines(const QString& path) {
     QFile file(path);
     QStringList lines;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return lines;
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Latin1);
+    QString text = decoded(file.readAll());
+    QTextStream in(&text, QIODevice::ReadOnly);
     while (!in.atEnd())
         lines << in.readLine();
     return lines;
@@ -102,7 +122,7 @@ bool writeIniString(const QString& iniPath, const QString& section, const QStrin
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QTextStream out(&file);
-    out.setEncoding(QStringConverter::Latin1);
+    out.setEncoding(fitsLatin1(lines) ? QStringConverter::Latin1 : QStringConverter::Utf8);
     for (const QString& line : lines)
         out << line << '\n';
     out.flush();

@@ -89,6 +89,40 @@ TEST(ConfigurationFile, WritingKeepsOtherSectionsAndIgnoresKeyCase) {
     EXPECT_EQ(readAll(ini), "[Stampa]\nCopie=2\n\n[directory]\nDirBase=/nuova/\nAltro=1\n");
 }
 
+TEST(ConfigurationFile, AnyDataRootComesBackUnchanged) {
+    const QString roots[] = {
+        "/dati/assistenza/",
+        QString::fromUtf8("/dati/società più/"),
+        QString::fromUtf8("/home/utente/データ/"),
+        QString::fromUtf8("/srv/€uro/"),
+        QString::fromUtf8("/dati/😀 ufficio/"),
+    };
+    for (const QString& root : roots) {
+        SCOPED_TRACE(root.toStdString());
+        testsupport::TempFolder folder;
+        const QString ini = folder.file("p.INI");
+        ASSERT_TRUE(app::writeDataRoot(ini, root));
+        EXPECT_EQ(app::readDataRoot(ini, folder.path()), root);
+        ASSERT_TRUE(app::writeIniString(ini, "Stampa", "Copie", "2")); // rewritten once more
+        EXPECT_EQ(app::readDataRoot(ini, folder.path()), root);
+    }
+}
+
+TEST(ConfigurationFile, LatinTextIsWrittenAndReadAsLatin1AsOlderFilesHoldIt) {
+    testsupport::TempFolder folder;
+    const QString ini = folder.file("p.INI");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Directory]\nDirBase=/dati/societ\xe0/\n");
+    }
+    EXPECT_EQ(app::readDataRoot(ini, folder.path()), QString::fromUtf8("/dati/società/"));
+    ASSERT_TRUE(app::writeDataRoot(ini, QString::fromUtf8("/dati/città/")));
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("[Directory]\nDirBase=/dati/citt\xe0/\n"));
+}
+
 TEST(YearBox, ProposesTodaysYearAndReachesNextYear) {
     EXPECT_EQ(app::proposedYear(2026), 2026);
     EXPECT_EQ(app::lastSelectableYear(2026), 2027);

@@ -31,6 +31,27 @@ qsizetype findKeyword(const QString& text, const QString& keyword, qsizetype fro
     return -1;
 }
 
+/// Runs of blanks, tabs and line ends outside quoted literals become one blank; a literal keeps
+/// every character as written.
+QString collapsedOutsideQuotes(const QString& text) {
+    QString out;
+    bool quoted = false;
+    bool blank = false;
+    for (const QChar c : text) {
+        if (!quoted && c.isSpace()) {
+            blank = !out.isEmpty();
+            continue;
+        }
+        if (blank)
+            out += QLatin1Char(' ');
+        blank = false;
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 Query::Query(const QString& folder, TableSet set)
@@ -41,7 +62,7 @@ Query::Query(const QString& folder, TableSet set)
 void Query::open() {
     if (active())
         return;
-    QString text = sql().simplified();
+    QString text = collapsedOutsideQuotes(sql());
     if (text.endsWith(QLatin1Char(';')))
         text.chop(1);
     static const QRegularExpression head(

@@ -212,3 +212,23 @@ INSTANTIATE_TEST_SUITE_P(
                       "select * from mov order by campo_inesistente",
                       "select * from mov where id_esercizio='5' order by data desc",
                       "select * from mov where (id_esercizio='5'"));
+
+TEST(QueryValues, QuotedValueIsTakenExactlyAsWrittenBlanksAndTabsIncluded) {
+    testsupport::YearFolder year;
+    Table customers(year.path(), "esercizio");
+    customers.open();
+    const QString names[] = {"ROSSI MARIO", "ROSSI  MARIO", "ROSSI\tMARIO", " ROSSI MARIO"};
+    int id = 0;
+    for (const QString& name : names)
+        add(customers, {{"Id_esercizio", ++id}, {"Ragione_sociale", name}});
+    id = 0;
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        Query query(year.path());
+        query.clearSql();
+        query.addSql("SELECT *  FROM\tesercizio");
+        query.addSql("WHERE  Ragione_sociale='" + name + "'");
+        query.open();
+        EXPECT_EQ(ids(query, "Id_esercizio"), std::vector<int>({++id}));
+    }
+}

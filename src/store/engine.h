@@ -31,8 +31,15 @@ public:
                                              const std::vector<int>& order) = 0;
     virtual qint64 count(const Condition& where) = 0;
     virtual bool read(qint64 rowid, std::vector<QVariant>& values) = 0;
+    /// Whether the engine can run a selection on `where`; false for one it refuses as too large
+    /// or too deep. Throws store::Error when the file itself fails.
+    virtual bool accepts(const Condition& where) = 0;
     virtual qint64 insert(const std::vector<QVariant>& values) = 0;
-    virtual void update(qint64 rowid, const std::vector<QVariant>& values) = 0;
+    /// Writes the fields marked in `changed` (all of them when it is empty), so that a value
+    /// this process could not read, or another writer's change to another field, is kept.
+    /// Throws store::Error when the record is no longer in the file.
+    virtual void update(qint64 rowid, const std::vector<QVariant>& values,
+                        const std::vector<bool>& changed) = 0;
     virtual void remove(qint64 rowid) = 0;
     virtual void removeAll() = 0;
     /// Nestable; only the outermost commit writes.
@@ -59,8 +66,12 @@ public:
             file_->beginRead();
     }
     ~ReadScope() {
-        if (file_)
-            file_->endRead();
+        try {
+            if (file_)
+                file_->endRead();
+        } catch (...) {
+            // Ending a read transaction changes nothing on disk; the next statement retries.
+        }
     }
     ReadScope(const ReadScope&) = delete;
     ReadScope& operator=(const ReadScope&) = delete;
@@ -76,6 +87,14 @@ QString findTableFile(const QString& folder, const QString& name);
 /// Opens the file of `def` in `folder`, shared with every other table object on that file.
 /// Throws store::Error when the file is missing or lacks a field of the definition.
 std::shared_ptr<TableFile> openTableFile(const QString& folder, const TableDef& def);
+
+/// How long an operation waits for a table file another program holds locked before it fails
+/// with the "bloccata" message. Applies to files opened afterwards; 5 seconds by default.
+void setLockTimeout(int milliseconds);
+
+/// Empty when the folder and its table files can be written; otherwise the sentence telling the
+/// user that the folder is read-only, said once when a year opens rather than at the first post.
+QString folderWriteProblem(const QString& folder);
 
 /// Creates the empty file `<folder>/<NAME>.DB` for `def` with its indexes, replacing any file of
 /// that table. Used by the template generator and tests; the program never creates tables.

@@ -164,11 +164,16 @@ private:
 
     Condition factor() {
         if (token_.type == Token::Type::LParen) {
+            // Bounded, so that a text of thousands of "(" is refused instead of exhausting the
+            // stack; the screens nest two levels at most.
+            if (++depth_ > maxNesting)
+                fail(QStringLiteral("troppe parentesi annidate"));
             advance();
             Condition c = expression();
             if (token_.type != Token::Type::RParen)
                 fail(QStringLiteral("manca \")\""));
             advance();
+            --depth_;
             return c;
         }
         return comparison();
@@ -204,9 +209,12 @@ private:
         fail(QStringLiteral("operatore sconosciuto \"%1\"").arg(opText));
     }
 
+    static constexpr int maxNesting = 20;
+
     const TableDef& table_;
     const QString text_;
     qsizetype pos_ = 0;
+    int depth_ = 0;
     Token token_;
 };
 

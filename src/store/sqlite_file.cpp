@@ -1,9 +1,14 @@
 // SQLite realisation of the table file: one database file per table, holding that table.
 #include "store/engine.h"
 #include "store/error.h"
+#include "store/sqlite_error.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <atomic>
+#include <initializer_list>
 #include <map>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -45,17 +50,77 @@ QString sqlType(FieldType type) {
 }
 
 QString tableError(const QString& table, sqlite3* db) {
-    return QStringLiteral("Errore sulla tabella %1: %2")
-        .arg(table, QString::fromUtf8(sqlite3_errmsg(db)));
+    return sqliteErrorMessage(sqlite3_extended_errcode(db), table,
+                              QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+std::atomic<int> lockTimeout{5000};
+
+// What a stored value must look like to be read as a value of its field; anything else (a
+// table written by another program or an older copy) reads as blank. The reading in column()
+// below applies the same rules, so that filters and reads agree. Each predicate is 0 or 1,
+// never NULL, also on a NULL column.
+QString validSql(FieldType type, const QString& col) {
+    switch (type) {
+    case FieldType::Integer:
+        return QStringLiteral("(typeof(%1) = 'integer' AND %1 BETWEEN -2147483648 AND 2147483647)")
+            .arg(col);
+    case FieldType::Boolean:
+        return QStringLiteral("(typeof(%1) = 'integer' AND %1 IN (0, 1))").arg(col);
+    case FieldType::Number:
+        return QStringLiteral("(typeof(%1) IN ('integer', 'real'))").arg(col);
+    case FieldType::Text:
+        return QStringLiteral("(typeof(%1) = 'text' AND %1 <> '')").arg(col);
+    case FieldType::Date:
+        // date() with a modifier normalises: '2026-02-31' becomes '2026-03-03' and differs.
+        return QStringLiteral(
+                   "(typeof(%1) = 'text' AND %1 IS date(%1, '+0 days') AND %1 >= '0001')")
+            .arg(col);
+    case FieldType::Time:
+        return QStringLiteral("(typeof(%1) = 'text' AND %1 IS time(%1, '+0 seconds'))").arg(col);
+    case FieldType::Blob:
+    case FieldType::Graphic:
+        return QStringLiteral("(typeof(%1) IN ('blob', 'text') AND length(%1) > 0)").arg(col);
+    }
+    return QStringLiteral("0");
+}
+
+bool digitsAt(const QString& text, std::initializer_list<int> positions) {
+    for (int i : positions)
+        if (!text[i].isDigit() || text[i].unicode() > '9')
+            return false;
+    return true;
+}
+
+int number(const QString& text, int from, int length) {
+    return text.mid(from, length).toInt();
+}
+
+/// "yyyy-mm-dd" of a real calendar day from year 1 on; invalid otherwise.
+QDate storedDate(const QString& text) {
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-') ||
+        !digitsAt(text, {0, 1, 2, 3, 5, 6, 8, 9}))
+        return {};
+    const int year = number(text, 0, 4);
+    return year >= 1 ? QDate(year, number(text, 5, 2), number(text, 8, 2)) : QDate();
+}
+
+/// "hh:mm:ss" of a time of day; invalid otherwise.
+QTime storedTime(const QString& text) {
+    if (text.size() != 8 || text[2] != QLatin1Char(':') || text[5] != QLatin1Char(':') ||
+        !digitsAt(text, {0, 1, 3, 4, 6, 7}))
+        return {};
+    return QTime(number(text, 0, 2), number(text, 3, 2), number(text, 6, 2));
 }
 
 class SqliteTableFile;
 
 // One table file per path in this process, so that every table object on it shares one
-// connection and sees the others' writes through the shared change counter.
+// connection and sees the others' writes through the shared change counter. Never destroyed:
+// a table object with static storage may close its file after every other static has gone.
 std::map<QString, std::weak_ptr<SqliteTableFile>>& openFiles() {
-    static std::map<QString, std::weak_ptr<SqliteTableFile>> files;
-    return files;
+    static auto* files = new std::map<QString, std::weak_ptr<SqliteTableFile>>;
+    return *files;
 }
 
 class SqliteTableFile final : public TableFile {
@@ -68,9 +133,8 @@ public:
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         db_.reset(raw);
         if (rc != SQLITE_OK)
-            throw Error(QStringLiteral("Impossibile aprire la tabella %1 (%2): %3")
-                            .arg(def.name, path, QString::fromUtf8(sqlite3_errstr(rc))));
-        sqlite3_busy_timeout(db_.get(), 5000);
+            throw Error(sqliteErrorMessage(rc, def.name, QString::fromUtf8(sqlite3_errstr(rc))));
+        sqlite3_busy_timeout(db_.get(), lockTimeout);
         sqlite3_extended_result_codes(db_.get(), 1);
         exec("PRAGMA journal_mode=DELETE");
         exec("PRAGMA synchronous=FULL");
@@ -143,8 +207,7 @@ public:
 
     qint64 count(const Condition& where) override {
         Sql sql = render(where);
-        sqlite3_stmt* s = prepare(
-            QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(def_.name), sql.text));
+        sqlite3_stmt* s = prepare(countSql(sql.text));
         bindAll(s, sql.params);
         qint64 n = 0;
         const int rc = sqlite3_step(s);
@@ -169,6 +232,25 @@ public:
         return found;
     }
 
+    bool accepts(const Condition& where) override {
+        const QString sql = countSql(render(where).text);
+        if (statements_.count(sql))
+            return true;
+        sqlite3_stmt* raw = nullptr;
+        const QByteArray utf8 = sql.toUtf8();
+        const int rc = sqlite3_prepare_v3(db_.get(), utf8.constData(), int(utf8.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
+        if (rc == SQLITE_OK) {
+            statements_.emplace(sql, StmtHandle(raw));
+            return true;
+        }
+        // A plain SQL error on a statement built from a parsed selection means the engine's
+        // limits (expression depth, parser stack, number of values); anything else is the file.
+        if (rc == SQLITE_ERROR)
+            return false;
+        throw Error(tableError(def_.name, db_.get()));
+    }
+
     qint64 insert(const std::vector<QVariant>& values) override {
         QString marks;
         for (size_t i = 0; i < def_.fields.size(); ++i)
@@ -181,23 +263,36 @@ public:
         return sqlite3_last_insert_rowid(db_.get());
     }
 
-    void update(qint64 rowid, const std::vector<QVariant>& values) override {
+    void update(qint64 rowid, const std::vector<QVariant>& values,
+                const std::vector<bool>& changed) override {
         QString sets;
-        for (const FieldDef& f : def_.fields)
-            sets += (sets.isEmpty() ? QString() : QStringLiteral(", ")) + quoted(f.name) +
-                    QStringLiteral(" = ?");
-        sqlite3_stmt* s = prepare(
-            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(def_.name), sets));
-        bindRecord(s, values);
-        sqlite3_bind_int64(s, int(def_.fields.size()) + 1, rowid);
-        finish(s, sqlite3_step(s), &values);
+        std::vector<QVariant> written;
+        for (size_t i = 0; i < def_.fields.size(); ++i) {
+            if (!changed.empty() && !(i < changed.size() && changed[i]))
+                continue;
+            sets += (sets.isEmpty() ? QString() : QStringLiteral(", ")) +
+                    quoted(def_.fields[i].name) + QStringLiteral(" = ?");
+            written.push_back(i < values.size() ? values[i] : QVariant());
+        }
+        bool present = false;
+        if (sets.isEmpty()) {
+            std::vector<QVariant> unused;
+            present = read(rowid, unused);
+        } else {
+            sqlite3_stmt* s = prepare(
+                QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(def_.name), sets));
+            bindAll(s, written);
+            sqlite3_bind_int64(s, int(written.size()) + 1, rowid);
+            finish(s, sqlite3_step(s), &values);
+            present = sqlite3_changes(db_.get()) > 0;
+            ++changes_;
+        }
         // Gone since it was read (deleted by another object or program): say so rather than
         // lose the edit without a word.
-        if (sqlite3_changes(db_.get()) == 0)
+        if (!present)
             throw Error(QStringLiteral("Il record modificato non è più nella tabella %1: è stato "
                                        "eliminato nel frattempo.")
                             .arg(def_.name));
-        ++changes_;
     }
 
     void remove(qint64 rowid) override {
@@ -270,12 +365,17 @@ private:
         std::vector<FieldType> types;
     };
 
+    QString countSql(const QString& where) const {
+        return QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(def_.name), where);
+    }
+
     void exec(const char* sql) {
         char* message = nullptr;
-        if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, &message);
+        if (rc != SQLITE_OK) {
             const QString text = QString::fromUtf8(message ? message : "");
             sqlite3_free(message);
-            throw Error(QStringLiteral("Errore sulla tabella %1: %2").arg(def_.name, text));
+            throw Error(sqliteErrorMessage(sqlite3_extended_errcode(db_.get()), def_.name, text));
         }
     }
 
@@ -335,11 +435,8 @@ private:
             throw Error(QStringLiteral("Un campo obbligatorio della tabella %1 è vuoto: %2")
                             .arg(def_.name, QString::fromUtf8(sqlite3_errmsg(db_.get()))));
         }
-        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
-            throw Error(QStringLiteral("La tabella %1 è bloccata da un altro programma. "
-                                       "Riprovare più tardi.")
-                            .arg(def_.name));
-        throw Error(tableError(def_.name, db_.get()));
+        throw Error(
+            sqliteErrorMessage(rc, def_.name, QString::fromUtf8(sqlite3_errmsg(db_.get()))));
     }
 
     QString orderBy(const std::vector<int>& order, bool descending = false) const {
@@ -386,15 +483,18 @@ private:
             sql.params.push_back(v);
             sql.types.push_back(f.type);
         };
+        // A stored value outside the field's type reads as blank, so it counts as blank here too.
+        // It can never equal a literal, which is always of the field's type.
+        const QString valid = validSql(f.type, col);
         if (c.value.isNull()) {
             switch (c.op) {
             case CompareOp::Eq:
             case CompareOp::Le:
-                sql.text += col + QStringLiteral(" IS NULL");
+                sql.text += QStringLiteral("NOT ") + valid;
                 break;
             case CompareOp::Ne:
             case CompareOp::Gt:
-                sql.text += col + QStringLiteral(" IS NOT NULL");
+                sql.text += valid;
                 break;
             case CompareOp::Ge:
             case CompareOp::StartsWith:
@@ -414,20 +514,20 @@ private:
             sql.text += QStringLiteral("(%1 IS NULL OR %1 <> ?)").arg(col);
             break;
         case CompareOp::Ge:
-            sql.text += col + QStringLiteral(" >= ?");
+            sql.text += QStringLiteral("(%1 AND %2 >= ?)").arg(valid, col);
             break;
         case CompareOp::Le:
-            sql.text += col + QStringLiteral(" <= ?");
+            sql.text += QStringLiteral("(%1 AND %2 <= ?)").arg(valid, col);
             break;
         case CompareOp::Gt:
-            sql.text += col + QStringLiteral(" > ?");
+            sql.text += QStringLiteral("(%1 AND %2 > ?)").arg(valid, col);
             break;
         case CompareOp::Lt:
-            sql.text += col + QStringLiteral(" < ?");
+            sql.text += QStringLiteral("(%1 AND %2 < ?)").arg(valid, col);
             break;
         case CompareOp::StartsWith:
             // A range, not LIKE: LIKE ignores case and cannot use the index.
-            sql.text += QStringLiteral("(%1 >= ? AND %1 < ?)").arg(col);
+            sql.text += QStringLiteral("(%1 AND %2 >= ? AND %2 < ?)").arg(valid, col);
             param(c.value);
             param(c.value.toString() + QString::fromUcs4(U"\U0010FFFF"));
             return;
@@ -485,32 +585,48 @@ private:
                             SQLITE_TRANSIENT, SQLITE_UTF8);
     }
 
+    // The value of a column by the rules of validSql(): what does not fit the field is blank.
     static QVariant column(sqlite3_stmt* s, int i, FieldType type) {
-        if (sqlite3_column_type(s, i) == SQLITE_NULL)
+        const int stored = sqlite3_column_type(s, i);
+        if (stored == SQLITE_NULL)
             return {};
         auto text = [&] {
             return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
                                      sqlite3_column_bytes(s, i));
         };
         switch (type) {
-        case FieldType::Integer:
-            return static_cast<int>(sqlite3_column_int64(s, i));
-        case FieldType::Boolean:
-            return sqlite3_column_int64(s, i) != 0;
+        case FieldType::Integer: {
+            const sqlite3_int64 v = sqlite3_column_int64(s, i);
+            if (stored != SQLITE_INTEGER || v < -2147483648LL || v > 2147483647LL)
+                return {};
+            return static_cast<int>(v);
+        }
+        case FieldType::Boolean: {
+            const sqlite3_int64 v = sqlite3_column_int64(s, i);
+            if (stored != SQLITE_INTEGER || (v != 0 && v != 1))
+                return {};
+            return v == 1;
+        }
         case FieldType::Number:
+            if (stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)
+                return {};
             return sqlite3_column_double(s, i);
         case FieldType::Text:
+            if (stored != SQLITE_TEXT || sqlite3_column_bytes(s, i) == 0)
+                return {};
             return text();
         case FieldType::Date: {
-            const QDate d = QDate::fromString(text(), Qt::ISODate);
+            const QDate d = stored == SQLITE_TEXT ? storedDate(text()) : QDate();
             return d.isValid() ? QVariant(d) : QVariant();
         }
         case FieldType::Time: {
-            const QTime t = QTime::fromString(text(), Qt::ISODate);
+            const QTime t = stored == SQLITE_TEXT ? storedTime(text()) : QTime();
             return t.isValid() ? QVariant(t) : QVariant();
         }
         case FieldType::Blob:
         case FieldType::Graphic: {
+            if (stored != SQLITE_BLOB && stored != SQLITE_TEXT)
+                return {};
             const void* data = sqlite3_column_blob(s, i);
             const int size = sqlite3_column_bytes(s, i);
             return size > 0 ? QVariant(QByteArray(static_cast<const char*>(data), size))
@@ -533,6 +649,70 @@ private:
 };
 
 } // namespace
+
+QString sqliteErrorMessage(int code, const QString& table, const QString& sqliteText) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral(
+                   "La tabella %1 è bloccata da un altro programma. Riprovare più tardi.")
+            .arg(table);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("La tabella %1 è danneggiata: ripristinare una copia di sicurezza.")
+            .arg(table);
+    case SQLITE_NOTADB:
+        return QStringLiteral("Il file della tabella %1 non è un archivio del programma o è "
+                              "danneggiato: ripristinare una copia di sicurezza.")
+            .arg(table);
+    case SQLITE_READONLY:
+        return QStringLiteral("La tabella %1 è in sola lettura e la modifica non è stata "
+                              "registrata: controllare che il disco e la cartella dell'archivio "
+                              "siano scrivibili.")
+            .arg(table);
+    case SQLITE_FULL:
+        return QStringLiteral("Il disco è pieno e la modifica alla tabella %1 non è stata "
+                              "registrata: liberare spazio sul disco e riprovare.")
+            .arg(table);
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return QStringLiteral("Impossibile accedere ai file della tabella %1: controllare che la "
+                              "cartella dell'archivio esista e sia scrivibile.")
+            .arg(table);
+    case SQLITE_IOERR:
+        return QStringLiteral("Errore di lettura o scrittura del disco sulla tabella %1: "
+                              "controllare il disco o la rete e riprovare.")
+            .arg(table);
+    default:
+        return QStringLiteral("Errore sulla tabella %1: %2").arg(table, sqliteText);
+    }
+}
+
+void setLockTimeout(int milliseconds) {
+    lockTimeout = std::max(0, milliseconds);
+}
+
+QString folderWriteProblem(const QString& folder) {
+    const QDir dir(folder);
+    if (!dir.exists())
+        return {}; // a missing folder is the open's to report
+    // A file actually made, as the journal of every write needs one: permission bits alone do
+    // not tell for read-only media, network shares or an administrator's account.
+    if (!QTemporaryFile(dir.filePath(QStringLiteral(".prova-scrittura-XXXXXX"))).open())
+        return QStringLiteral("La cartella %1 non è scrivibile (disco protetto o in sola lettura): "
+                              "i dati si possono consultare, ma ogni modifica sarà rifiutata.")
+            .arg(QDir::toNativeSeparators(folder));
+    QStringList readOnly;
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System,
+                                                    QDir::Name | QDir::IgnoreCase))
+        if (entry.suffix().compare(QLatin1String("db"), Qt::CaseInsensitive) == 0 &&
+            !entry.isWritable())
+            readOnly << entry.completeBaseName();
+    if (readOnly.isEmpty())
+        return {};
+    return QStringLiteral("Nella cartella %1 le tabelle %2 sono in sola lettura: i loro dati si "
+                          "possono consultare, ma ogni modifica sarà rifiutata.")
+        .arg(QDir::toNativeSeparators(folder), readOnly.join(QStringLiteral(", ")));
+}
 
 QString findTableFile(const QString& folder, const QString& name) {
     const QString wanted = (name + QStringLiteral(".DB")).toLower();

@@ -186,15 +186,52 @@ void Table::open() {
         return;
     if (filtered_)
         filterCondition_ = parseFilter(*def_, filterText_);
-    file_ = openTableFile(folder_, *def_);
+    std::shared_ptr<TableFile> file = openTableFile(folder_, *def_);
+    {
+        // The first record is read before anyone hears of the open, so that a file that cannot
+        // be read (damaged pages, a lock, a selection the engine refuses) leaves it closed.
+        const Condition condition = effectiveCondition();
+        ReadScope read(file.get());
+        requireAccepted(*file, condition, filtered_ ? filterText_ : QString());
+        if (const std::optional<qint64> row = file->selectFirst(condition, effectiveOrder())) {
+            std::vector<QVariant> record;
+            file->read(*row, record);
+        }
+    }
+    file_ = std::move(file);
     buffer_.assign(fields_.size(), QVariant());
+    shownRowid_ = 0;
     state_ = DataSetState::Browse;
     rowsValid_ = false;
     currentRowid_ = 0;
     pos_ = -1;
-    fire(Event::AfterOpen);
-    notify(DataEvent::ActiveChanged);
-    positionOnFirst();
+    try {
+        fire(Event::AfterOpen);
+        notify(DataEvent::ActiveChanged);
+        positionOnFirst();
+    } catch (...) {
+        // Failed means closed: the data module leaves a failing table and those after it shut.
+        resetClosed();
+        try {
+            notify(DataEvent::ActiveChanged);
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+void Table::requireAccepted(TableFile& file, const Condition& condition,
+                            const QString& filterText) const {
+    // With room for the comparisons a locate or a master link adds, so that neither meets a
+    // refusal later.
+    Condition probe = condition;
+    for (int i = 0; i < 4; ++i)
+        probe = Condition::both(std::move(probe), Condition::compare(0, CompareOp::Eq, {}));
+    if (file.accepts(probe))
+        return;
+    if (filterText.isEmpty())
+        throw Error(QStringLiteral("Selezione troppo complessa sulla tabella %1.").arg(name_));
+    throw Error(QStringLiteral("Filtro non valido (troppo complesso): %1").arg(filterText));
 }
 
 void Table::positionOnFirst() {
@@ -219,6 +256,11 @@ void Table::close() {
     if (!active())
         return;
     fire(Event::BeforeClose);
+    resetClosed();
+    notify(DataEvent::ActiveChanged);
+}
+
+void Table::resetClosed() {
     state_ = DataSetState::Inactive;
     modified_ = false;
     file_.reset();
@@ -228,7 +270,7 @@ void Table::close() {
     currentRowid_ = 0;
     eof_ = bof_ = true;
     buffer_.assign(fields_.size(), QVariant());
-    notify(DataEvent::ActiveChanged);
+    shownRowid_ = 0;
 }
 
 void Table::setIndexName(const QString& name) {
@@ -290,6 +332,10 @@ void Table::applyFilterText(const QString& text, bool on) {
     if (on && def_) {
         try {
             condition = parseFilter(*def_, text);
+            // One the engine cannot run is refused now, like one that cannot be read, rather
+            // than failing every later move and count.
+            if (active())
+                requireAccepted(*file_, conditionWith(condition), text);
         } catch (const Error&) {
             const bool wasOn = filtered_;
             filtered_ = false;
@@ -361,9 +407,11 @@ void Table::masterChanged() {
 }
 
 Condition Table::effectiveCondition() const {
-    Condition c = baseCondition_;
-    if (filtered_)
-        c = Condition::both(std::move(c), filterCondition_);
+    return conditionWith(filtered_ ? filterCondition_ : Condition());
+}
+
+Condition Table::conditionWith(const Condition& filter) const {
+    Condition c = Condition::both(baseCondition_, filter);
     if (master_) {
         if (!master_->active()) {
             Condition none;
@@ -440,15 +488,19 @@ int Table::positionOf(qint64 rowid) const {
     return it == rows_.end() ? -1 : int(it - rows_.begin());
 }
 
-void Table::loadRecord(qint64 rowid, std::vector<QVariant>& buffer) {
+bool Table::loadRecord(qint64 rowid, std::vector<QVariant>& buffer) {
     std::vector<QVariant> stored;
     buffer.assign(fields_.size(), QVariant());
-    if (rowid != 0 && file_->read(rowid, stored))
-        std::copy(stored.begin(), stored.end(), buffer.begin());
+    if (rowid == 0 || !file_->read(rowid, stored))
+        return false;
+    std::copy(stored.begin(), stored.end(), buffer.begin());
+    return true;
 }
 
 void Table::readCurrent() {
-    loadRecord(currentRowid_, buffer_);
+    shownRowid_ = 0;
+    if (loadRecord(currentRowid_, buffer_))
+        shownRowid_ = currentRowid_;
     computeDerived(buffer_);
 }
 
@@ -703,7 +755,10 @@ void Table::append() {
     requireActive();
     checkBrowseMode();
     fire(Event::BeforeInsert);
+    savedBuffer_ = buffer_;
+    savedShownRowid_ = shownRowid_;
     buffer_.assign(fields_.size(), QVariant());
+    shownRowid_ = 0;
     setState(DataSetState::Insert);
     initNewRecord();
     // The link fields a detail copies from its master are where a new record starts, not an
@@ -726,6 +781,7 @@ void Table::edit() {
     fire(Event::BeforeEdit);
     readCurrent(); // edit what is in the file now, not what was read earlier
     savedBuffer_ = buffer_;
+    savedShownRowid_ = shownRowid_;
     modified_ = false;
     setState(DataSetState::Edit);
     fire(Event::AfterEdit);
@@ -745,10 +801,16 @@ void Table::post() {
                             .arg(def_->fields[i].name, name_));
     const std::vector<QVariant> stored(buffer_.begin(),
                                        buffer_.begin() + qsizetype(def_->fields.size()));
-    if (state_ == DataSetState::Insert)
+    if (state_ == DataSetState::Insert) {
         currentRowid_ = file_->insert(stored);
-    else
-        file_->update(currentRowid_, stored);
+    } else {
+        // Only what this edit changed is written: a value the object read as blank because it
+        // does not fit its field stays in the file, and so does another writer's change.
+        std::vector<bool> changed(stored.size());
+        for (size_t i = 0; i < stored.size(); ++i)
+            changed[i] = i >= savedBuffer_.size() || stored[i] != savedBuffer_[i];
+        file_->update(currentRowid_, stored, changed);
+    }
     modified_ = false;
     state_ = DataSetState::Browse;
     // The list of rows is rebuilt lazily, at the next move or count, so that posting many
@@ -764,12 +826,29 @@ void Table::cancel() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         return;
     fire(Event::BeforeCancel);
+    const bool editing = state_ == DataSetState::Edit;
     modified_ = false;
     state_ = DataSetState::Browse;
-    ensureRows();
-    if (positionOf(currentRowid_) < 0)
-        currentRowid_ = pos_ >= 0 && pos_ < int(rows_.size()) ? rows_[size_t(pos_)] : 0;
-    readCurrent();
+    // Nothing was written: the record shown before comes back as it was read, without asking
+    // the file, which another program may be holding locked.
+    buffer_ = savedBuffer_;
+    buffer_.resize(fields_.size());
+    shownRowid_ = savedShownRowid_;
+    if (editing) {
+        // The edited record may have changed or gone meanwhile: show the file's version when
+        // the file answers; otherwise the next move reads it.
+        try {
+            ensureRows();
+            if (positionOf(currentRowid_) < 0)
+                currentRowid_ = pos_ >= 0 && pos_ < int(rows_.size()) ? rows_[size_t(pos_)] : 0;
+            readCurrent();
+        } catch (const Error&) {
+            buffer_ = savedBuffer_;
+            buffer_.resize(fields_.size());
+            shownRowid_ = savedShownRowid_;
+            invalidate();
+        }
+    }
     notify(DataEvent::StateChanged);
     notify(DataEvent::DataSetChanged);
     fire(Event::AfterCancel);
@@ -781,18 +860,22 @@ void Table::deleteRecord() {
         cancel();
         return;
     }
-    const qint64 shown = currentRowid_;
+    // The record the user sees, as it was read from the file.
+    const qint64 shown = shownRowid_;
     if (state_ == DataSetState::Edit)
         cancel();
     ensureRows();
     if (rows_.empty() || currentRowid_ == 0)
         throw Error(QStringLiteral("Nessun record da eliminare nella tabella %1.").arg(name_));
-    // The record the user sees was deleted meanwhile (by another object or program) or lies
-    // outside the filter: the cursor fell on a neighbour, which must not be deleted instead.
-    if (currentRowid_ != shown)
+    // The record the user sees was deleted meanwhile (by another object or program), lies
+    // outside the filter, or could not be read: the cursor is on another record, which must not
+    // be deleted instead. The user is shown that one now.
+    if (currentRowid_ != shown) {
+        readCurrent();
         throw Error(QStringLiteral("Il record da eliminare non è più tra quelli della tabella %1; "
                                    "l'elenco è stato aggiornato.")
                         .arg(name_));
+    }
     fire(Event::BeforeDelete);
     const quint64 before = file_->version();
     const bool listCurrent =

@@ -253,12 +253,19 @@ private:
     void requireActive() const;
     void requireDefinition() const;
     Condition effectiveCondition() const;
+    /// The condition with `filter` in place of the object's own filter.
+    Condition conditionWith(const Condition& filter) const;
+    /// Throws the filter error when the engine refuses a selection on `condition`.
+    void requireAccepted(TableFile& file, const Condition& condition,
+                         const QString& filterText) const;
+    /// The closed state, without events.
+    void resetClosed();
     std::vector<int> effectiveOrder() const;
     void invalidate();
     bool ensureRows();
     void rebuildRows();
     void readCurrent();
-    void loadRecord(qint64 rowid, std::vector<QVariant>& buffer);
+    bool loadRecord(qint64 rowid, std::vector<QVariant>& buffer);
     void computeDerived(std::vector<QVariant>& buffer);
     void moveTo(int position, bool scrolled = true);
     /// Stands on the first record without building the list of rows when it is stale.
@@ -300,7 +307,9 @@ private:
     bool eof_ = true;
     bool bof_ = true;
     std::vector<QVariant> buffer_;
-    std::vector<QVariant> savedBuffer_;
+    qint64 shownRowid_ = 0; ///< the record buffer_ holds as read from the file; 0 for none
+    std::vector<QVariant> savedBuffer_; ///< the record as it was before edit or append
+    qint64 savedShownRowid_ = 0;
     bool modified_ = false;
     bool calculating_ = false;
     int disableCount_ = 0;

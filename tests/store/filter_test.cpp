@@ -444,3 +444,100 @@ TEST(FilterText, LiteralLongerThanItsFieldMatchesNothing) {
     towns.setFilter("[COMUNE]='SAN GIORGIO DI PIANO DI SOTTOB'");
     EXPECT_EQ(towns.recordCount(), 1);
 }
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+/// `terms` comparisons on the identifier joined by "or".
+QString manyOrs(int terms) {
+    QStringList parts;
+    for (int id = 1; id <= terms; ++id)
+        parts << store::filterComparison("Id", QString::number(id));
+    return parts.join(" or ");
+}
+
+} // namespace
+
+struct NestingCase {
+    int depth;
+    bool accepted;
+};
+
+TEST(FilterNesting, ThousandsOfNestedParenthesesAreRefusedInsteadOfOverflowingTheStack) {
+    const store::TableDef& movements = store::catalogue::year("MOV");
+    const NestingCase cases[] = {{2, true}, {20, true}, {21, false}, {3000, false}, {11000, false}};
+    for (const NestingCase& c : cases) {
+        SCOPED_TRACE(c.depth);
+        const QString text = QString(c.depth, '(') + "[Id]='1'" + QString(c.depth, ')');
+        if (c.accepted) {
+            EXPECT_NO_THROW(store::parseFilter(movements, text));
+            continue;
+        }
+        try {
+            store::parseFilter(movements, text);
+            ADD_FAILURE() << "accepted";
+        } catch (const store::Error& e) {
+            EXPECT_TRUE(e.message().startsWith("Filtro non valido (troppe parentesi annidate, "
+                                               "posizione 21)"))
+                << e.message().left(80).toStdString();
+        }
+    }
+}
+
+// Texts the parser takes but the engine cannot run: refused when set, like a text that cannot
+// be read, so that nothing after them fails.
+struct LargeFilter {
+    const char* name;
+    QString text;
+};
+
+std::ostream& operator<<(std::ostream& out, const LargeFilter& c) {
+    return out << c.name;
+}
+
+class FilterRefusedByTheEngine : public ::testing::TestWithParam<LargeFilter> {
+protected:
+    testsupport::YearFolder year;
+    Table movements{year.path(), "MOV"};
+    void SetUp() override {
+        movements.open();
+        fill(movements);
+    }
+};
+
+TEST_P(FilterRefusedByTheEngine, LeavesTheObjectAsBeforeWithTheFilterOff) {
+    const QString& text = GetParam().text;
+    ASSERT_NO_THROW(store::parseFilter(movements.definition(), text));
+    movements.setFilter("[Id_tipomov]='3'");
+    movements.setFiltered(true);
+    ASSERT_EQ(movements.recordCount(), 3);
+    EXPECT_THROW(movements.setFilter(text), store::Error);
+    EXPECT_FALSE(movements.filtered());
+    EXPECT_EQ(storetest::ids(movements, "Id"), std::vector<int>({1, 2, 3, 4, 5, 6}));
+
+    // Switched on again later, the text is refused again; with a record pending, switching off
+    // posts it and works.
+    EXPECT_THROW(movements.setFiltered(true), store::Error);
+    movements.append();
+    movements.field("Id").setAsInteger(7);
+    EXPECT_NO_THROW(movements.setFiltered(false));
+    EXPECT_EQ(movements.recordCount(), 7);
+    EXPECT_TRUE(movements.locate("Id", 7));
+}
+
+TEST_P(FilterRefusedByTheEngine, SetBeforeOpeningMakesTheOpenFailAndLeavesTheObjectClosed) {
+    Table other(year.path(), "MOV");
+    other.setFilter(GetParam().text);
+    other.setFiltered(true);
+    EXPECT_THROW(other.open(), store::Error);
+    EXPECT_FALSE(other.active());
+    other.setFiltered(false);
+    other.open();
+    EXPECT_EQ(other.recordCount(), 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(TooLarge, FilterRefusedByTheEngine,
+                         ::testing::Values(LargeFilter{"MilleUnoTerminiInOr", manyOrs(1001)},
+                                           LargeFilter{"QuarantamilaTerminiInOr", manyOrs(40000)}),
+                         [](const auto& info) { return std::string(info.param.name); });

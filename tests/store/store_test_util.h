@@ -1,7 +1,8 @@
 #pragma once
 
-// Small helpers shared by the table-store tests: fill a table object, read what it shows, and
-// look at a table file through a connection of its own.
+// Small helpers shared by the table-store tests: fill a table object, read what it shows, look
+// at a table file through a connection of its own, and hold it locked as another program would.
+#include "store/engine.h"
 #include "store/table.h"
 
 #include <QDir>
@@ -76,5 +77,33 @@ inline QStringList raw(const QString& file, const QString& sql) {
 inline QString tableFile(const QString& folder, const QString& name) {
     return QDir(folder).filePath(name + QStringLiteral(".DB"));
 }
+
+/// Holds an exclusive lock on a table file through a connection of its own, as another program
+/// running `BEGIN EXCLUSIVE` in the sqlite3 shell does, until destroyed.
+class FileLock {
+public:
+    explicit FileLock(const QString& file) {
+        if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, SQLITE_OPEN_READWRITE,
+                            nullptr) != SQLITE_OK ||
+            sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            ADD_FAILURE() << "cannot lock " << file.toStdString() << ": " << sqlite3_errmsg(db_);
+    }
+    ~FileLock() {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+/// A short wait for locked files while it lives, so that a lock test takes milliseconds.
+class ShortLockWait {
+public:
+    ShortLockWait() { store::setLockTimeout(20); }
+    ~ShortLockWait() { store::setLockTimeout(5000); }
+};
 
 } // namespace storetest

@@ -2,6 +2,7 @@
 
 #include "app/filecopynew.h"
 #include "store/dm.h"
+#include "store/engine.h"
 #include "store/error.h"
 
 #include <QDir>
@@ -58,6 +59,9 @@ YearOutcome acceptYear(Tdm& data, ProgramState& state, const QString& yearText,
         return YearOutcome::Unusable;
     }
     data.Tab_mis.close();
+    // Read-only media: said once now rather than at the first post.
+    if (const QString problem = store::folderWriteProblem(candidate); !problem.isEmpty())
+        prompts.message(problem);
     state.workingYear = yearText;
     data.dmCreate(candidate);
     return YearOutcome::Accepted;

@@ -2,6 +2,7 @@
 #include "app/inifile.h"
 #include "app/session.h"
 #include "store/dm.h"
+#include "store/read_only.h"
 #include "support/fixture.h"
 
 #include <QDir>
@@ -140,6 +141,19 @@ TEST_F(YearChoice, ExistingYearOpensWithoutQuestion) {
     EXPECT_TRUE(data.Tabdiciture.active());
     EXPECT_FALSE(data.Tab_mis.active());
     EXPECT_EQ(data.Tabmov.databaseName(), state.dataRoot + "2008");
+}
+
+TEST_F(YearChoice, ReadOnlyYearFolderIsSaidOnceWhenItOpens) {
+    const QString folder = state.dataRoot + "2008";
+    copyTemplateTo(folder);
+    storetest::ReadOnly readOnly(folder);
+    if (!readOnly.applied())
+        GTEST_SKIP() << "this file system cannot make a folder read-only";
+    EXPECT_EQ(app::acceptYear(data, state, "2008", prompts), app::YearOutcome::Accepted);
+    EXPECT_EQ(shown, QStringList{"La cartella " + QDir::toNativeSeparators(folder) +
+                                 " non è scrivibile (disco protetto o in sola lettura): i dati si "
+                                 "possono consultare, ma ogni modifica sarà rifiutata."});
+    EXPECT_TRUE(data.Tabdiciture.active());
 }
 
 TEST_F(YearChoice, MissingYearDeclinedLeavesTablesClosed) {

@@ -195,7 +195,7 @@ public:
     void checkBrowseMode();
 
     // Fields.
-    int fieldCount() const { return int(fields_.size()); }
+    int fieldCount() const;
     Field field(int index);
     Field field(const QString& name); ///< throws store::Error for an unknown name
     /// The definition of a field by position (stored, lookup or calculated).
@@ -245,8 +245,8 @@ private:
     class MasterLink;
     struct FieldInfo;
 
-    const FieldInfo& fieldInfo(int index) const { return fields_[size_t(index)]; }
-    FieldInfo& fieldInfo(int index) { return fields_[size_t(index)]; }
+    const FieldInfo& fieldInfo(int index) const;
+    FieldInfo& fieldInfo(int index);
     void fire(Event event);
     bool hasHandlers(Event event) const { return !handlers_[size_t(event)].empty(); }
 
@@ -331,5 +331,16 @@ struct Table::FieldInfo {
     std::list<FieldHandler> onChange;
     QString displayFormat;
 };
+
+// Defined here, where FieldInfo is complete.
+inline int Table::fieldCount() const {
+    return int(fields_.size());
+}
+inline const Table::FieldInfo& Table::fieldInfo(int index) const {
+    return fields_[size_t(index)];
+}
+inline Table::FieldInfo& Table::fieldInfo(int index) {
+    return fields_[size_t(index)];
+}
 
 } // namespace store

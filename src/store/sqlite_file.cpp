@@ -241,7 +241,7 @@ public:
         const int rc = sqlite3_prepare_v3(db_.get(), utf8.constData(), int(utf8.size()),
                                           SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
         if (rc == SQLITE_OK) {
-            statements_.emplace(sql, StmtHandle(raw));
+            keep(sql, raw);
             return true;
         }
         // A plain SQL error on a statement built from a parsed selection means the engine's
@@ -404,6 +404,15 @@ private:
                                 .arg(def_.name, path_, f.name));
     }
 
+    // Statements are kept for reuse, a bounded number of them: filters differ in their values,
+    // which are bound, so a handful of texts serves a whole run. No statement is in use across a
+    // call of prepare(), so the cache may be emptied here.
+    std::unordered_map<QString, StmtHandle>::iterator keep(const QString& sql, sqlite3_stmt* raw) {
+        if (statements_.size() >= 128)
+            statements_.clear();
+        return statements_.emplace(sql, StmtHandle(raw)).first;
+    }
+
     sqlite3_stmt* prepare(const QString& sql) {
         auto it = statements_.find(sql);
         if (it == statements_.end()) {
@@ -412,7 +421,7 @@ private:
             if (sqlite3_prepare_v3(db_.get(), utf8.constData(), int(utf8.size()),
                                    SQLITE_PREPARE_PERSISTENT, &raw, nullptr) != SQLITE_OK)
                 throw Error(tableError(def_.name, db_.get()));
-            it = statements_.emplace(sql, StmtHandle(raw)).first;
+            it = keep(sql, raw);
         }
         sqlite3_stmt* s = it->second.get();
         sqlite3_reset(s);

@@ -100,6 +100,20 @@ QString folderWriteProblem(const QString& folder);
 /// that table. Used by the template generator and tests; the program never creates tables.
 void createTableFile(const QString& folder, const TableDef& def);
 
+/// An all-or-nothing write across several table files: every statement on them, through any
+/// table object, belongs to one transaction until commit(); destroyed without commit, it leaves
+/// every file as it was. A crash at any moment leaves either all of it or none.
+class AtomicFiles {
+public:
+    virtual ~AtomicFiles() = default;
+    virtual void commit() = 0;
+};
+
+/// Starts an atomic write over `files` (a file shared by several objects counts once). Throws
+/// store::Error when they are more than one atomic write can span, when one of them is in a
+/// transaction or another atomic write already, or when another program holds one locked.
+std::unique_ptr<AtomicFiles> beginAtomicWrite(const std::vector<std::shared_ptr<TableFile>>& files);
+
 /// Commits or rolls back a transaction on one table file.
 class Transaction {
 public:

@@ -136,9 +136,10 @@ public:
             throw Error(sqliteErrorMessage(rc, def.name, QString::fromUtf8(sqlite3_errstr(rc))));
         sqlite3_busy_timeout(db_.get(), lockTimeout);
         sqlite3_extended_result_codes(db_.get(), 1);
-        exec("PRAGMA journal_mode=DELETE");
-        exec("PRAGMA synchronous=FULL");
+        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        exec(QStringLiteral("PRAGMA synchronous=FULL"));
         checkColumns();
+        table_ = quoted(def_.name);
         columns_.clear();
         for (const FieldDef& f : def_.fields)
             columns_ += (columns_.isEmpty() ? QString() : QStringLiteral(", ")) + quoted(f.name);
@@ -146,6 +147,7 @@ public:
     }
 
     ~SqliteTableFile() override {
+        routedStatements_.clear();
         statements_.clear();
         openFiles().erase(path_);
     }
@@ -154,6 +156,8 @@ public:
     const QString& path() const override { return path_; }
 
     quint64 version() override {
+        if (routeDb_)
+            return changes_; // nobody else can write while an atomic write holds the file
         const qint64 dv = readDataVersion();
         if (dv != dataVersion_) {
             dataVersion_ = dv;
@@ -165,7 +169,7 @@ public:
     std::vector<qint64> select(const Condition& where, const std::vector<int>& order) override {
         Sql sql = render(where);
         sqlite3_stmt* s = prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3")
-                                      .arg(quoted(def_.name), sql.text, orderBy(order)));
+                                      .arg(table_, sql.text, orderBy(order)));
         bindAll(s, sql.params);
         std::vector<qint64> rows;
         int rc;
@@ -180,7 +184,7 @@ public:
         Sql sql = render(where);
         sqlite3_stmt* s =
             prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
-                        .arg(quoted(def_.name), sql.text, orderBy(order)));
+                        .arg(table_, sql.text, orderBy(order)));
         bindAll(s, sql.params);
         std::optional<qint64> row;
         const int rc = sqlite3_step(s);
@@ -195,7 +199,7 @@ public:
         Sql sql = render(where);
         sqlite3_stmt* s =
             prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
-                        .arg(quoted(def_.name), sql.text, orderBy(order, true)));
+                        .arg(table_, sql.text, orderBy(order, true)));
         bindAll(s, sql.params);
         std::optional<qint64> row;
         const int rc = sqlite3_step(s);
@@ -218,8 +222,8 @@ public:
     }
 
     bool read(qint64 rowid, std::vector<QVariant>& values) override {
-        sqlite3_stmt* s = prepare(
-            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns_, quoted(def_.name)));
+        sqlite3_stmt* s =
+            prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns_, table_));
         sqlite3_bind_int64(s, 1, rowid);
         const int rc = sqlite3_step(s);
         const bool found = rc == SQLITE_ROW;
@@ -234,11 +238,11 @@ public:
 
     bool accepts(const Condition& where) override {
         const QString sql = countSql(render(where).text);
-        if (statements_.count(sql))
+        if (cache().count(sql))
             return true;
         sqlite3_stmt* raw = nullptr;
         const QByteArray utf8 = sql.toUtf8();
-        const int rc = sqlite3_prepare_v3(db_.get(), utf8.constData(), int(utf8.size()),
+        const int rc = sqlite3_prepare_v3(db(), utf8.constData(), int(utf8.size()),
                                           SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
         if (rc == SQLITE_OK) {
             keep(sql, raw);
@@ -248,19 +252,19 @@ public:
         // limits (expression depth, parser stack, number of values); anything else is the file.
         if (rc == SQLITE_ERROR)
             return false;
-        throw Error(tableError(def_.name, db_.get()));
+        throw Error(tableError(def_.name, db()));
     }
 
     qint64 insert(const std::vector<QVariant>& values) override {
         QString marks;
         for (size_t i = 0; i < def_.fields.size(); ++i)
             marks += i ? QStringLiteral(", ?") : QStringLiteral("?");
-        sqlite3_stmt* s = prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quoted(def_.name), columns_, marks));
+        sqlite3_stmt* s =
+            prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, columns_, marks));
         bindRecord(s, values);
         finish(s, sqlite3_step(s), &values);
         ++changes_;
-        return sqlite3_last_insert_rowid(db_.get());
+        return sqlite3_last_insert_rowid(db());
     }
 
     void update(qint64 rowid, const std::vector<QVariant>& values,
@@ -279,12 +283,12 @@ public:
             std::vector<QVariant> unused;
             present = read(rowid, unused);
         } else {
-            sqlite3_stmt* s = prepare(
-                QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(def_.name), sets));
+            sqlite3_stmt* s =
+                prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table_, sets));
             bindAll(s, written);
             sqlite3_bind_int64(s, int(written.size()) + 1, rowid);
             finish(s, sqlite3_step(s), &values);
-            present = sqlite3_changes(db_.get()) > 0;
+            present = sqlite3_changes(db()) > 0;
             ++changes_;
         }
         // Gone since it was read (deleted by another object or program): say so rather than
@@ -296,39 +300,45 @@ public:
     }
 
     void remove(qint64 rowid) override {
-        sqlite3_stmt* s =
-            prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(def_.name)));
+        sqlite3_stmt* s = prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table_));
         sqlite3_bind_int64(s, 1, rowid);
         finish(s, sqlite3_step(s));
         ++changes_;
     }
 
     void removeAll() override {
-        sqlite3_stmt* s = prepare(QStringLiteral("DELETE FROM %1").arg(quoted(def_.name)));
+        sqlite3_stmt* s = prepare(QStringLiteral("DELETE FROM %1").arg(table_));
         finish(s, sqlite3_step(s));
         ++changes_;
     }
 
+    // Inside an atomic write a transaction of this file is a savepoint of that write's.
     void beginTransaction() override {
         if (depth_++ == 0)
-            exec("BEGIN IMMEDIATE");
+            exec(routeDb_ ? QStringLiteral("SAVEPOINT ") + savepoint_
+                          : QStringLiteral("BEGIN IMMEDIATE"));
     }
     void commit() override {
         if (depth_ > 0 && --depth_ == 0)
-            exec("COMMIT");
+            exec(routeDb_ ? QStringLiteral("RELEASE ") + savepoint_ : QStringLiteral("COMMIT"));
     }
     void rollback() override {
         if (depth_ > 0) {
             depth_ = 0;
-            exec("ROLLBACK");
             ++changes_;
+            if (!routeDb_) {
+                exec(QStringLiteral("ROLLBACK"));
+                return;
+            }
+            exec(QStringLiteral("ROLLBACK TO ") + savepoint_);
+            exec(QStringLiteral("RELEASE ") + savepoint_);
         }
     }
     void flush() override {
         // Journal mode DELETE with synchronous FULL: a committed write is already on disk.
     }
     void beginRead() override {
-        if (readDepth_++ == 0 && depth_ == 0 && sqlite3_get_autocommit(db_.get())) {
+        if (readDepth_++ == 0 && depth_ == 0 && sqlite3_get_autocommit(db())) {
             sqlite3_stmt* s = prepare(QStringLiteral("BEGIN"));
             finish(s, sqlite3_step(s));
             readOpen_ = true;
@@ -337,7 +347,7 @@ public:
     void endRead() override {
         if (readDepth_ > 0 && --readDepth_ == 0 && readOpen_) {
             readOpen_ = false;
-            if (!sqlite3_get_autocommit(db_.get())) {
+            if (!sqlite3_get_autocommit(db())) {
                 sqlite3_stmt* s = prepare(QStringLiteral("COMMIT"));
                 finish(s, sqlite3_step(s));
             }
@@ -347,7 +357,7 @@ public:
                                       int field) override {
         Sql sql = render(where);
         sqlite3_stmt* s = prepare(QStringLiteral("SELECT %4 FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
-                                      .arg(quoted(def_.name), sql.text, orderBy(order, true),
+                                      .arg(table_, sql.text, orderBy(order, true),
                                            quoted(def_.fields[size_t(field)].name)));
         bindAll(s, sql.params);
         std::optional<QVariant> v;
@@ -358,6 +368,27 @@ public:
         return v;
     }
 
+    /// Whether the file can join an atomic write: not in one already, and in no transaction.
+    bool canJoin() const { return !routeDb_ && depth_ == 0 && readDepth_ == 0; }
+
+    /// From now on every statement on this file runs on `db`, the connection of an atomic
+    /// write, where the file is the database `schema`.
+    void join(sqlite3* db, const QString& schema) {
+        routeDb_ = db;
+        table_ = quoted(schema) + QLatin1Char('.') + quoted(def_.name);
+        savepoint_ = quoted(QStringLiteral("tabella_") + schema);
+    }
+
+    /// Back on the file's own connection once the atomic write committed or rolled back; the
+    /// table objects on it read the file again at their next move.
+    void leave() {
+        routedStatements_.clear();
+        routeDb_ = nullptr;
+        table_ = quoted(def_.name);
+        depth_ = 0;
+        ++changes_;
+    }
+
 private:
     struct Sql {
         QString text;
@@ -366,16 +397,16 @@ private:
     };
 
     QString countSql(const QString& where) const {
-        return QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(def_.name), where);
+        return QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table_, where);
     }
 
-    void exec(const char* sql) {
+    void exec(const QString& sql) {
         char* message = nullptr;
-        const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, &message);
+        const int rc = sqlite3_exec(db(), sql.toUtf8().constData(), nullptr, nullptr, &message);
         if (rc != SQLITE_OK) {
             const QString text = QString::fromUtf8(message ? message : "");
             sqlite3_free(message);
-            throw Error(sqliteErrorMessage(sqlite3_extended_errcode(db_.get()), def_.name, text));
+            throw Error(sqliteErrorMessage(sqlite3_extended_errcode(db()), def_.name, text));
         }
     }
 
@@ -408,19 +439,19 @@ private:
     // which are bound, so a handful of texts serves a whole run. No statement is in use across a
     // call of prepare(), so the cache may be emptied here.
     std::unordered_map<QString, StmtHandle>::iterator keep(const QString& sql, sqlite3_stmt* raw) {
-        if (statements_.size() >= 128)
-            statements_.clear();
-        return statements_.emplace(sql, StmtHandle(raw)).first;
+        if (cache().size() >= 128)
+            cache().clear();
+        return cache().emplace(sql, StmtHandle(raw)).first;
     }
 
     sqlite3_stmt* prepare(const QString& sql) {
-        auto it = statements_.find(sql);
-        if (it == statements_.end()) {
+        auto it = cache().find(sql);
+        if (it == cache().end()) {
             sqlite3_stmt* raw = nullptr;
             const QByteArray utf8 = sql.toUtf8();
-            if (sqlite3_prepare_v3(db_.get(), utf8.constData(), int(utf8.size()),
+            if (sqlite3_prepare_v3(db(), utf8.constData(), int(utf8.size()),
                                    SQLITE_PREPARE_PERSISTENT, &raw, nullptr) != SQLITE_OK)
-                throw Error(tableError(def_.name, db_.get()));
+                throw Error(tableError(def_.name, db()));
             it = keep(sql, raw);
         }
         sqlite3_stmt* s = it->second.get();
@@ -442,10 +473,9 @@ private:
         }
         if (rc == SQLITE_CONSTRAINT_NOTNULL) {
             throw Error(QStringLiteral("Un campo obbligatorio della tabella %1 è vuoto: %2")
-                            .arg(def_.name, QString::fromUtf8(sqlite3_errmsg(db_.get()))));
+                            .arg(def_.name, QString::fromUtf8(sqlite3_errmsg(db()))));
         }
-        throw Error(
-            sqliteErrorMessage(rc, def_.name, QString::fromUtf8(sqlite3_errmsg(db_.get()))));
+        throw Error(sqliteErrorMessage(rc, def_.name, QString::fromUtf8(sqlite3_errmsg(db()))));
     }
 
     QString orderBy(const std::vector<int>& order, bool descending = false) const {
@@ -645,11 +675,20 @@ private:
         return {};
     }
 
+    sqlite3* db() const { return routeDb_ ? routeDb_ : db_.get(); }
+    std::unordered_map<QString, StmtHandle>& cache() {
+        return routeDb_ ? routedStatements_ : statements_;
+    }
+
     QString path_;
     TableDef def_;
     DbHandle db_;
+    QString table_; ///< the table as statements name it
     QString columns_;
     std::unordered_map<QString, StmtHandle> statements_;
+    sqlite3* routeDb_ = nullptr; ///< the connection of the atomic write the file is in, if any
+    QString savepoint_;
+    std::unordered_map<QString, StmtHandle> routedStatements_;
     qint64 dataVersion_ = 0;
     quint64 changes_ = 1;
     int depth_ = 0;
@@ -657,7 +696,117 @@ private:
     bool readOpen_ = false;
 };
 
+// One connection on the first file with the others attached: SQLite commits a transaction over
+// attached files atomically (through a super-journal) in journal mode DELETE. The files' own
+// connections stay idle meanwhile, since their statements run here.
+class SqliteAtomicFiles final : public AtomicFiles {
+public:
+    explicit SqliteAtomicFiles(std::vector<std::shared_ptr<SqliteTableFile>> files)
+        : files_(std::move(files)) {
+        for (const auto& file : files_)
+            if (!file->canJoin())
+                throw Error(QStringLiteral("La tabella %1 è già impegnata in un'altra operazione "
+                                           "di scrittura.")
+                                .arg(file->def().name));
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(QFile::encodeName(files_[0]->path()).constData(), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        db_.reset(raw);
+        if (rc != SQLITE_OK)
+            throw Error(sqliteErrorMessage(rc, files_[0]->def().name,
+                                           QString::fromUtf8(sqlite3_errstr(rc))));
+        const int most = 1 + sqlite3_limit(db_.get(), SQLITE_LIMIT_ATTACHED, -1);
+        if (int(files_.size()) > most)
+            throw Error(QStringLiteral("Un'operazione che aggiorna più tabelle insieme può "
+                                       "comprenderne al massimo %1; qui ne comprende %2.")
+                            .arg(most)
+                            .arg(files_.size()));
+        sqlite3_busy_timeout(db_.get(), lockTimeout);
+        sqlite3_extended_result_codes(db_.get(), 1);
+        for (size_t i = 0; i < files_.size(); ++i) {
+            const QString schema = schemaOf(i);
+            if (i > 0) {
+                sqlite3_stmt* s = nullptr;
+                sqlite3_prepare_v2(db_.get(), "ATTACH DATABASE ? AS ?", -1, &s, nullptr);
+                StmtHandle attach(s);
+                const QByteArray path = files_[i]->path().toUtf8();
+                sqlite3_bind_text(s, 1, path.constData(), int(path.size()), SQLITE_TRANSIENT);
+                const QByteArray name = schema.toUtf8();
+                sqlite3_bind_text(s, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+                if (sqlite3_step(s) != SQLITE_DONE)
+                    fail(i);
+            }
+            run(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(quoted(schema)), i);
+            run(QStringLiteral("PRAGMA %1.synchronous=FULL").arg(quoted(schema)), i);
+        }
+        // Each file's write lock is taken in turn, so that a locked one is named.
+        run(QStringLiteral("BEGIN"), 0);
+        for (size_t i = 0; i < files_.size(); ++i) {
+            const QString touch = QStringLiteral("DELETE FROM %1.%2 WHERE 0")
+                                      .arg(quoted(schemaOf(i)), quoted(files_[i]->def().name));
+            if (sqlite3_exec(db_.get(), touch.toUtf8().constData(), nullptr, nullptr, nullptr) !=
+                SQLITE_OK) {
+                const Error error = errorOf(i);
+                sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+                throw error;
+            }
+        }
+        for (size_t i = 0; i < files_.size(); ++i)
+            files_[i]->join(db_.get(), schemaOf(i));
+    }
+
+    ~SqliteAtomicFiles() override {
+        if (!committed_)
+            sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+        for (const auto& file : files_)
+            file->leave();
+    }
+
+    void commit() override {
+        if (committed_)
+            return;
+        run(QStringLiteral("COMMIT"), 0);
+        committed_ = true;
+    }
+
+private:
+    static QString schemaOf(size_t i) {
+        return i == 0 ? QStringLiteral("main") : QStringLiteral("tabella%1").arg(i);
+    }
+
+    Error errorOf(size_t i) const {
+        return Error(sqliteErrorMessage(sqlite3_extended_errcode(db_.get()), files_[i]->def().name,
+                                        QString::fromUtf8(sqlite3_errmsg(db_.get()))));
+    }
+    [[noreturn]] void fail(size_t i) const { throw errorOf(i); }
+
+    void run(const QString& sql, size_t file) {
+        if (sqlite3_exec(db_.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
+            fail(file);
+    }
+
+    std::vector<std::shared_ptr<SqliteTableFile>> files_;
+    DbHandle db_;
+    bool committed_ = false;
+};
+
 } // namespace
+
+std::unique_ptr<AtomicFiles>
+beginAtomicWrite(const std::vector<std::shared_ptr<TableFile>>& files) {
+    std::vector<std::shared_ptr<SqliteTableFile>> distinct;
+    for (const auto& file : files) {
+        auto sqlite = std::dynamic_pointer_cast<SqliteTableFile>(file);
+        if (!sqlite)
+            throw Error(QStringLiteral("Tabella di un altro archivio in un'operazione atomica."));
+        if (std::find(distinct.begin(), distinct.end(), sqlite) == distinct.end())
+            distinct.push_back(std::move(sqlite));
+    }
+    if (distinct.empty())
+        throw Error(QStringLiteral("Operazione di scrittura senza tabelle."));
+    return std::make_unique<SqliteAtomicFiles>(std::move(distinct));
+}
 
 QString sqliteErrorMessage(int code, const QString& table, const QString& sqliteText) {
     switch (code & 0xff) {

@@ -1075,4 +1075,39 @@ void Table::flush() {
         file_->flush();
 }
 
+// ---------------------------------------------------------------------------------------------
+// Atomic write
+
+AtomicWrite::AtomicWrite(const std::vector<Table*>& tables)
+    : tables_(tables) {
+    std::vector<std::shared_ptr<TableFile>> files;
+    for (Table* table : tables_)
+        files.push_back(table->file() ? table->file()
+                                      : openTableFile(table->databaseName(), table->definition()));
+    if (!files.empty())
+        unit_ = beginAtomicWrite(files);
+}
+
+AtomicWrite::~AtomicWrite() {
+    if (!unit_)
+        return;
+    unit_.reset();
+    // Rolled back: what the objects show may no longer be in their files.
+    for (Table* table : tables_) {
+        try {
+            if (table->state() == DataSetState::Browse)
+                table->refresh();
+        } catch (const Error&) {
+            // The next move reads the file again anyway.
+        }
+    }
+}
+
+void AtomicWrite::commit() {
+    if (!unit_)
+        return;
+    unit_->commit();
+    unit_.reset();
+}
+
 } // namespace store

@@ -319,6 +319,35 @@ private:
     std::array<std::list<Handler>, eventCount> handlers_;
 };
 
+class AtomicFiles;
+
+/// Makes the writes to several tables one all-or-nothing operation. While it lives, every post,
+/// delete and emptyTable through the given table objects (or any other object on the same
+/// files) belongs to it; commit() keeps them all, and an end without commit (an exception, an
+/// early return) leaves every table as it was. A crash leaves all of it or none. The tables may
+/// lie in different folders; more than the engine can join (eleven files) is refused when it
+/// is made, as is a table another program holds locked. The objects must outlive it and keep
+/// working normally afterwards.
+///
+///     store::AtomicWrite scope({&customers, &models, &technicians});
+///     customers.emptyTable(); ... posts and deletes ...
+///     scope.commit();
+class AtomicWrite {
+public:
+    explicit AtomicWrite(const std::vector<Table*>& tables);
+    ~AtomicWrite();
+    AtomicWrite(const AtomicWrite&) = delete;
+    AtomicWrite& operator=(const AtomicWrite&) = delete;
+
+    /// Writes everything done so far to every file at once. Throws store::Error when it fails,
+    /// and the tables then stay as they were.
+    void commit();
+
+private:
+    std::vector<Table*> tables_;
+    std::unique_ptr<AtomicFiles> unit_;
+};
+
 /// Per-field information of a table object: the stored definition plus what the object adds.
 struct Table::FieldInfo {
     enum class Kind { Data, Lookup, Calculated };

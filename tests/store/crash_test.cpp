@@ -19,6 +19,20 @@
 
 namespace {
 
+/// What SQLite's integrity check says of a file: "ok" when whole.
+std::string integrityOf(const QString& file) {
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(file).constData(), &db);
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+    const std::string result = sqlite3_step(check) == SQLITE_ROW
+                                   ? reinterpret_cast<const char*>(sqlite3_column_text(check, 0))
+                                   : sqlite3_errmsg(db);
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+    return result;
+}
+
 QString nameFor(int id) {
     return QStringLiteral("DITTA NUMERO %1").arg(id);
 }
@@ -89,16 +103,7 @@ TEST(CrashSafety, EveryReturnedPostSurvivesSigkillAndTheFileStaysWhole) {
         // At most the one post in flight when the child died may be there unreported.
         EXPECT_LE(stored.size(), reported.size() + 1);
 
-        sqlite3* db = nullptr;
-        ASSERT_EQ(
-            sqlite3_open(QDir(year.path()).filePath("esercizio.DB").toUtf8().constData(), &db),
-            SQLITE_OK);
-        sqlite3_stmt* check = nullptr;
-        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
-        ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-        sqlite3_finalize(check);
-        sqlite3_close(db);
+        EXPECT_EQ(integrityOf(QDir(year.path()).filePath("esercizio.DB")), "ok");
     }
 }
 
@@ -173,19 +178,6 @@ int writeAndKill(const QString& folder, int rounds, int perRound, bool stopBefor
     int status = 0;
     waitpid(child, &status, 0);
     return reported;
-}
-
-std::string integrityOf(const QString& file) {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(file).constData(), &db);
-    sqlite3_stmt* check = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
-    const std::string result = sqlite3_step(check) == SQLITE_ROW
-                                   ? reinterpret_cast<const char*>(sqlite3_column_text(check, 0))
-                                   : sqlite3_errmsg(db);
-    sqlite3_finalize(check);
-    sqlite3_close(db);
-    return result;
 }
 
 int countOf(const QString& folder, const char* table) {

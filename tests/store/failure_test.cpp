@@ -121,19 +121,6 @@ TEST_F(LockedFile, CancelUnderALockLeavesNoPhantomRecordAndTheNextDeleteRemovesT
     EXPECT_EQ(storedIds(), QStringList({"1", "2", "3", "4", "5", "6", "8"}));
 }
 
-TEST_F(LockedFile, PostUnderALockIsRefusedAndKeepsThePendingRecord) {
-    shops.append();
-    shops.field("Id_esercizio").setAsInteger(9);
-    {
-        storetest::FileLock other(year.file("esercizio.DB"));
-        EXPECT_EQ(messageOf([&] { shops.post(); }),
-                  "La tabella esercizio è bloccata da un altro programma. Riprovare più tardi.");
-        EXPECT_EQ(shops.state(), store::DataSetState::Insert);
-    }
-    shops.post();
-    EXPECT_EQ(storedIds().size(), 9);
-}
-
 TEST_F(LockedFile, OpeningATableAnotherProgramHoldsLockedSaysItIsLockedAndStaysClosed) {
     // With the file already open in this program (its connection is shared), then with none.
     for (const bool shared : {true, false}) {
@@ -172,60 +159,48 @@ TEST(DamagedFile, ValidHeaderWithGarbagePagesFailsToOpenAndLeavesTheObjectClosed
     EXPECT_EQ(shops.state(), store::DataSetState::Inactive);
 }
 
-TEST(DamagedFile, FileThatIsNoTableIsRefusedWithAnItalianSentence) {
-    testsupport::YearFolder year;
-    QFile file(year.file("vettore.DB"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QByteArray(8192, '\x33'));
-    file.close();
-    Table carriers(year.path(), "vettore");
-    EXPECT_EQ(messageOf([&] { carriers.open(); }),
-              "Il file della tabella vettore non è un archivio del programma o è danneggiato: "
-              "ripristinare una copia di sicurezza.");
-    EXPECT_FALSE(carriers.active());
-}
-
 // ---------------------------------------------------------------------------------------------
 
-TEST(ReadOnlyFile, PostIsRefusedWithTheReadOnlySentenceAndKeepsThePendingRecord) {
-    testsupport::YearFolder year;
-    storetest::ReadOnly readOnly(year.file("esercizio.DB"));
-    if (!readOnly.applied())
-        GTEST_SKIP() << "this file system cannot make a file read-only";
-    Table shops(year.path(), "esercizio");
-    shops.open();
-    shops.append();
-    shops.field("Id_esercizio").setAsInteger(1);
-    EXPECT_EQ(messageOf([&] { shops.post(); }),
-              "La tabella esercizio è in sola lettura e la modifica non è stata registrata: "
-              "controllare che il disco e la cartella dell'archivio siano scrivibili.");
-    EXPECT_EQ(shops.state(), store::DataSetState::Insert);
-    EXPECT_EQ(store::folderWriteProblem(year.path()),
-              "Nella cartella " + year.path() +
-                  " le tabelle esercizio sono in sola lettura: i loro dati si possono "
-                  "consultare, ma ogni modifica sarà rifiutata.");
-}
+struct ReadOnlyCase {
+    const char* name;
+    const char* made; ///< the path made read-only, within the year folder; "" for the folder
+    QString problem;  ///< what the store says of the folder, after its path
+    QString refusal;  ///< what a post says
+};
 
-TEST(ReadOnlyFolder, IsSaidBeforeAnyPostAndAPostIsRefusedInItalian) {
+class ReadOnlyYear : public ::testing::TestWithParam<ReadOnlyCase> {};
+
+TEST_P(ReadOnlyYear, IsSaidBeforeAnyPostAndAPostIsRefusedKeepingThePendingRecord) {
     testsupport::YearFolder year;
     EXPECT_EQ(store::folderWriteProblem(year.path()), "");
-    storetest::ReadOnly readOnly(year.path());
+    storetest::ReadOnly readOnly(year.file(GetParam().made));
     if (!readOnly.applied())
-        GTEST_SKIP() << "this file system cannot make a folder read-only";
-    EXPECT_EQ(store::folderWriteProblem(year.path()),
-              "La cartella " + year.path() +
-                  " non è scrivibile (disco protetto o in sola lettura): i dati si possono "
-                  "consultare, ma ogni modifica sarà rifiutata.");
+        GTEST_SKIP() << "this file system cannot make a file or folder read-only";
+    EXPECT_EQ(store::folderWriteProblem(year.path()), GetParam().problem.arg(year.path()));
     Table shops(year.path(), "esercizio");
     shops.open();
     shops.append();
     shops.field("Id_esercizio").setAsInteger(1);
-    // The journal every write needs cannot be made beside the table.
-    EXPECT_EQ(messageOf([&] { shops.post(); }),
-              "Impossibile accedere ai file della tabella esercizio: controllare che la cartella "
-              "dell'archivio esista e sia scrivibile.");
+    EXPECT_EQ(messageOf([&] { shops.post(); }), GetParam().refusal);
     EXPECT_EQ(shops.state(), store::DataSetState::Insert);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Media, ReadOnlyYear,
+    ::testing::Values(
+        // The journal every write needs cannot be made beside the table.
+        ReadOnlyCase{"Cartella", "",
+                     "La cartella %1 non è scrivibile (disco protetto o in sola lettura): i dati "
+                     "si possono consultare, ma ogni modifica sarà rifiutata.",
+                     "Impossibile accedere ai file della tabella esercizio: controllare che la "
+                     "cartella dell'archivio esista e sia scrivibile."},
+        ReadOnlyCase{"Tabella", "esercizio.DB",
+                     "Nella cartella %1 le tabelle esercizio sono in sola lettura: i loro dati si "
+                     "possono consultare, ma ogni modifica sarà rifiutata.",
+                     "La tabella esercizio è in sola lettura e la modifica non è stata "
+                     "registrata: controllare che il disco e la cartella dell'archivio siano "
+                     "scrivibili."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 

@@ -81,19 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignValue{"TestoBinario", "Piva", "x'414243'", "", " ", "\xc3\xbf\xc3\xbf"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The same rules let the values a field can hold through.
-INSTANTIATE_TEST_SUITE_P(
-    OfTheirType, ForeignValues,
-    ::testing::Values(
-        ForeignValue{"InteroNegativo", "ID_TECNICO", "-7", "-7", "-2147483648", "2147483647"},
-        ForeignValue{"NumeroIntero", "Imp_fatt", "12", "12", "-1e300", "1e300"},
-        ForeignValue{"LogicoUno", "Evasa_sn", "1", "True", "false", "true"},
-        ForeignValue{"DataBisestile", "Data", "'2028-02-29'", "29/02/2028", "01/01/0001",
-                     "31/12/9999"},
-        ForeignValue{"OraConSecondi", "Ora", "'09:05:30'", "09:05:30", "00:00", "23:59:59"},
-        ForeignValue{"Testo", "Piva", "'01234567890'", "01234567890", " ", "\xc3\xbf\xc3\xbf"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(ForeignValueKept, EditingAnotherFieldLeavesAValueTheObjectCouldNotReadInTheFile) {
     testsupport::YearFolder year;
     storetest::raw(year.file("MOV.DB"),

@@ -4,7 +4,6 @@
 #include "generate_year.h"
 #include "sqlite_util.h"
 
-#include "app/session.h"
 #include "registry/customer_rules.h"
 #include "registry/eserciziow.h"
 #include "store/dm.h"
@@ -103,8 +102,7 @@ int main(int argc, char** argv) {
         if (!data.dmCreate(folder))
             throw std::runtime_error("the synthetic year does not open");
         registry::attachCustomerRules(data, ui::warningSink(), registry::focusCustomerVatBox);
-        app::ProgramState state;
-        TesercizioForm screen(data, state);
+        TesercizioForm screen(data);
         screen.show();
         screen.activateWindow();
         QApplication::processEvents();

@@ -1,8 +1,8 @@
 // Entry point: the main window, the data module and the event loop.
 #include "app/mainw.h"
 #include "app/screens.h"
-#include "app/session.h"
 #include "store/dm.h"
+#include "store/program.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
 
     Tdm data;
     dm = &data;
-    app::ProgramState& state = app::program();
+    store::ProgramState& state = store::program();
     TMainForm MainForm(data, state, QApplication::applicationFilePath());
-    app::wireScreens(MainForm, data, state);
+    app::wireScreens(MainForm, data);
     MainForm.show();
     QTimer::singleShot(0, &MainForm, [&] {
         if (!MainForm.startUp())

@@ -5,6 +5,7 @@
 #include "app/sel_annow.h"
 #include "app/splashw.h"
 #include "store/dm.h"
+#include "store/program.h"
 #include "store/value.h"
 #include "ui/dialogs.h"
 #include "ui/modal.h"
@@ -28,7 +29,7 @@ QPointer<TSel_annoForm> Sel_annoForm;
 QPointer<TAboutBox> AboutBox;
 } // namespace
 
-TMainForm::TMainForm(Tdm& data, app::ProgramState& state, const QString& programFile,
+TMainForm::TMainForm(Tdm& data, store::ProgramState& state, const QString& programFile,
                      const QDate& today, QWidget* parent)
     : QMainWindow(parent)
     , data_(data)
@@ -95,16 +96,9 @@ void TMainForm::buildMenu() {
     QMenu* movements = menuBar()->addMenu(QStringLiteral("Movimenti"));
     addEntry(movements, QStringLiteral("Elenco Movimentazione"), MainCommand::Movements);
     movements->addSeparator();
-    const std::pair<const char*, bool app::ProgramState::*> modes[] = {
-        {"Elenco Vendite", &app::ProgramState::salesMode},
-        {"Elenco Riparazioni", &app::ProgramState::repairsMode},
-        {"Elenco Interventi", &app::ProgramState::interventionsMode}};
-    for (const auto& [caption, mode] : modes) {
-        QAction* action = movements->addAction(QString::fromUtf8(caption));
-        action->setEnabled(false);
-        triggers_[MainCommand::Movements].push_back(action);
-        connect(action, &QAction::triggered, this, [this, m = mode] { openMovements(m); });
-    }
+    addEntry(movements, QStringLiteral("Elenco Vendite"), MainCommand::Sales);
+    addEntry(movements, QStringLiteral("Elenco Riparazioni"), MainCommand::Repairs);
+    addEntry(movements, QStringLiteral("Elenco Interventi"), MainCommand::Interventions);
     movements->addSeparator();
     addEntry(movements, QStringLiteral("Tipi di movimento"), MainCommand::MovementTypes);
 
@@ -161,19 +155,9 @@ void TMainForm::buildToolbar(QWidget* panel) {
               QStringLiteral("Elenco Esercizi commerciali"), MainCommand::Customers);
     addButton(grid, 1, 0, QStringLiteral("Articoli e parco macchine"), {}, MainCommand::Articles);
     addButton(grid, 1, 1, QStringLiteral("Elenco Contratti"), {}, MainCommand::Contracts);
-    const std::tuple<int, const char*, bool app::ProgramState::*> modes[] = {
-        {0, "Elenco interventi", &app::ProgramState::interventionsMode},
-        {1, "Elenco riparazioni", &app::ProgramState::repairsMode},
-        {2, "Elenco vendite", &app::ProgramState::salesMode}};
-    for (const auto& [row, caption, mode] : modes) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), panel);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumHeight(34);
-        button->setEnabled(false);
-        grid->addWidget(button, row, 2);
-        triggers_[MainCommand::Movements].push_back(button);
-        connect(button, &QPushButton::clicked, this, [this, m = mode] { openMovements(m); });
-    }
+    addButton(grid, 2, 0, QStringLiteral("Elenco interventi"), {}, MainCommand::Interventions);
+    addButton(grid, 2, 1, QStringLiteral("Elenco riparazioni"), {}, MainCommand::Repairs);
+    addButton(grid, 2, 2, QStringLiteral("Elenco vendite"), {}, MainCommand::Sales);
     addButton(grid, 3, 0, QStringLiteral("Elenco Documenti"), {}, MainCommand::Documents);
     addButton(grid, 3, 1, QStringLiteral("Gest. movimenti  /F6"), {}, MainCommand::Movements);
 }
@@ -220,31 +204,26 @@ void TMainForm::run(MainCommand command) {
     const auto it = openers_.find(command);
     if (it == openers_.end())
         return;
-    if (command == MainCommand::Movements || command == MainCommand::Contracts)
+    // The lists of movements and contracts filter the objects the agenda shows.
+    switch (command) {
+    case MainCommand::Movements:
+    case MainCommand::Sales:
+    case MainCommand::Repairs:
+    case MainCommand::Interventions:
+    case MainCommand::Contracts:
         pages_->showPage(QStringLiteral("inizio"));
+        break;
+    default:
+        break;
+    }
     try {
         it->second();
     } catch (const std::exception& failure) {
         ui::showFailure(failure);
     }
-}
-
-void TMainForm::openMovements(bool app::ProgramState::*mode) {
-    const auto it = openers_.find(MainCommand::Movements);
-    if (it == openers_.end())
-        return;
-    pages_->showPage(QStringLiteral("inizio"));
-    state_.*mode = true;
-    try {
-        it->second();
-    } catch (const std::exception& failure) {
-        ui::showFailure(failure);
-    }
-    state_.*mode = false;
 }
 
 bool TMainForm::startUp() {
-    state_.clearModes();
     ui::showModal(AboutForm);
     const int result = ui::showModal(Sel_annoForm, [this] {
         return std::make_unique<TSel_annoForm>(

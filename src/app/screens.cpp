@@ -37,10 +37,9 @@ void wireSimpleRegisters(TMainForm& mainForm, Tdm& data) {
 }
 
 /// Customers: their record rules on dm's objects and their screen.
-void wireCustomers(TMainForm& mainForm, Tdm& data, ProgramState& state) {
+void wireCustomers(TMainForm& mainForm, Tdm& data) {
     registry::attachCustomerRules(data, ui::warningSink(), registry::focusCustomerVatBox);
-    mainForm.setOpener(MainCommand::Customers,
-                       [&data, &state] { registry::openCustomers(data, state); });
+    mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
 }
 
 /// The obliged subject and the technicians: record rules on dm's objects and their screens.
@@ -59,10 +58,10 @@ void wireSubjectAndTechnicians(TMainForm& mainForm, Tdm& data) {
 
 } // namespace
 
-void wireScreens(TMainForm& mainForm, Tdm& data, ProgramState& state) {
+void wireScreens(TMainForm& mainForm, Tdm& data) {
     // The register, movement, contract and document screens attach here as they are built.
     wireSimpleRegisters(mainForm, data);
-    wireCustomers(mainForm, data, state);
+    wireCustomers(mainForm, data);
     wireSubjectAndTechnicians(mainForm, data);
 }
 

@@ -1,6 +1,5 @@
 #include "registry/eserciziow.h"
 
-#include "app/session.h"
 #include "registry/comuniw.h"
 #include "registry/customer_rules.h"
 #include "store/dm.h"
@@ -107,10 +106,10 @@ QLabel* boldLabel(const QString& text) {
 
 } // namespace
 
-TesercizioForm::TesercizioForm(Tdm& data, const app::ProgramState& state, QWidget* parent)
+TesercizioForm::TesercizioForm(Tdm& data, registry::CustomersMode mode, QWidget* parent)
     : ui::RegisterScreen(data.Tabesercizio, parent)
     , data_(data)
-    , state_(state)
+    , mode_(mode)
     , card_(std::make_unique<registry::CustomerCard>(data))
     , openMunicipalities_([&data] { registry::openMunicipalities(data); }) {
     setWindowTitle(QStringLiteral("esercizi/clienti"));
@@ -328,7 +327,8 @@ void TesercizioForm::FormShow() {
         ui::showFailure(e);
     }
     searchField_->setCurrentIndex(0);
-    if (state_.editFromContractMode && registry::locateContractCustomer(data_))
+    if (mode_ == registry::CustomersMode::EditFromContract &&
+        registry::locateContractCustomer(data_))
         SpeedButtonModificaClick();
 }
 
@@ -363,7 +363,7 @@ void TesercizioForm::SpeedButtonModificaClick() {
 }
 
 void TesercizioForm::BitBtnOKClick() {
-    if (confirm() && state_.editFromContractMode)
+    if (confirm() && mode_ == registry::CustomersMode::EditFromContract)
         closeWith(QDialog::Accepted);
 }
 
@@ -382,7 +382,7 @@ void TesercizioForm::installSaveCheck() {
 
 void TesercizioForm::BitBtnAnnullaClick() {
     cancelEdit();
-    if (state_.editFromContractMode)
+    if (mode_ == registry::CustomersMode::EditFromContract)
         closeScreen();
 }
 
@@ -451,9 +451,9 @@ void TesercizioForm::DBGrid1TitleClick(int column) {
 
 namespace registry {
 
-int openCustomers(Tdm& data, const app::ProgramState& state) {
+int openCustomers(Tdm& data, CustomersMode mode) {
     return ui::showModal(esercizioForm,
-                         [&] { return std::make_unique<TesercizioForm>(data, state); });
+                         [&] { return std::make_unique<TesercizioForm>(data, mode); });
 }
 
 void focusCustomerVatBox() {

@@ -13,9 +13,6 @@ class QLineEdit;
 class QMenuBar;
 class Tdm;
 
-namespace app {
-struct ProgramState;
-}
 namespace ui {
 class DbEdit;
 }
@@ -23,17 +20,22 @@ namespace registry {
 struct CustomerCard;
 }
 
+namespace registry {
+/// How the customer screen opens: on its list, or editing the customer of the current contract
+/// of `dm.Tabcontratti` and closing when that edit ends.
+enum class CustomersMode { List, EditFromContract };
+} // namespace registry
+
 /// The customer register ("esercizi/clienti") on `dm.Tabesercizio`: the list with its search
 /// and re-sort, the edit page with the save checks, the delete with its reference checks and
-/// the card page with the customer's movements and contracts. Opened with the edit-from-contract
-/// flag of the program state set, it goes straight to editing the current contract's customer
-/// and closes when that edit ends.
+/// the card page with the customer's movements and contracts.
 class TesercizioForm : public ui::RegisterScreen {
     Q_OBJECT
 public:
     static inline const QString cardPageName = QStringLiteral("scheda");
 
-    TesercizioForm(Tdm& data, const app::ProgramState& state, QWidget* parent = nullptr);
+    TesercizioForm(Tdm& data, registry::CustomersMode mode = registry::CustomersMode::List,
+                   QWidget* parent = nullptr);
     ~TesercizioForm() override;
 
     /// The edit page's box of a field ("Ragione_sociale", "Piva", ...).
@@ -81,7 +83,7 @@ private:
     void focusBox(const QString& field);
 
     Tdm& data_;
-    const app::ProgramState& state_;
+    const registry::CustomersMode mode_;
     std::unique_ptr<registry::CustomerCard> card_;
     std::map<QString, ui::DbEdit*> boxes_;
     QLineEdit* search_ = nullptr;
@@ -102,9 +104,8 @@ private:
 extern QPointer<TesercizioForm> esercizioForm;
 
 namespace registry {
-/// Opens the customer screen through the modal-screen routine; it reads the open-mode flags
-/// of `state` while it shows.
-int openCustomers(Tdm& data, const app::ProgramState& state);
+/// Opens the customer screen in `mode` through the modal-screen routine.
+int openCustomers(Tdm& data, CustomersMode mode = CustomersMode::List);
 /// Puts the focus back on the open customer screen's "P.iva" box once the focus change in
 /// progress is over; nothing when the screen is not open.
 void focusCustomerVatBox();

@@ -2,8 +2,8 @@
 
 #include "app/mainw.h"
 #include "app/screens.h"
-#include "app/session.h"
 #include "store/dm.h"
+#include "store/program.h"
 #include "ui/ui_support.h"
 
 #include <QAction>
@@ -20,7 +20,7 @@ protected:
     testsupport::YearFolder year;
     uitest::Dialogs dialogs;
     Tdm data;
-    app::ProgramState state;
+    store::ProgramState state;
     std::unique_ptr<TMainForm> window;
 
     void SetUp() override {
@@ -58,7 +58,7 @@ class WiredMainWindow : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        app::wireScreens(*window, data, state);
+        app::wireScreens(*window, data);
     }
 };
 

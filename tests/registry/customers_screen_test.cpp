@@ -4,7 +4,6 @@
 #include "registry/eserciziow.h"
 #include "registry_support.h"
 
-#include "app/session.h"
 #include "ui/dialogs.h"
 #include "ui/pagestack.h"
 
@@ -23,14 +22,14 @@ const QString duplicateVat = "Errore Partita Iva esistente. Ditta caricata";
 
 class Customers : public regtest::Registers {
 protected:
-    app::ProgramState state;
+    registry::CustomersMode mode = registry::CustomersMode::List;
 
     void SetUp() override {
         Registers::SetUp();
         registry::attachCustomerRules(data, ui::warningSink(), registry::focusCustomerVatBox);
     }
     int open(const std::function<void(TesercizioForm&)>& body) {
-        return drive<TesercizioForm>([this](Tdm& d) { return registry::openCustomers(d, state); },
+        return drive<TesercizioForm>([this](Tdm& d) { return registry::openCustomers(d, mode); },
                                      body);
     }
     /// A complete customer stored through a second object (no screen, no warnings).
@@ -384,7 +383,7 @@ TEST_F(Customers, EditFromContractOpensTheContractsCustomerAndClosesOnOkOrAnnull
     data.Tabcontratti.field("ID").setAsInteger(1);
     data.Tabcontratti.field("ID_CLIENTE").setAsInteger(rossi);
     data.Tabcontratti.post();
-    state.editFromContractMode = true;
+    mode = registry::CustomersMode::EditFromContract;
     bool closed = false;
     const int result = open([&](TesercizioForm& s) {
         ASSERT_TRUE(s.pages().isShowing(TesercizioForm::editPageName));
@@ -407,8 +406,8 @@ TEST_F(Customers, EditFromContractOpensTheContractsCustomerAndClosesOnOkOrAnnull
     EXPECT_EQ(cancelled, QDialog::Rejected);
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
 
-    // Without the flag the same screen opens on its list.
-    state.editFromContractMode = false;
+    // On its list the same screen stays open.
+    mode = registry::CustomersMode::List;
     open([&](TesercizioForm& s) {
         EXPECT_TRUE(s.pages().isShowing(TesercizioForm::listPageName));
         press(s, "chiudi");

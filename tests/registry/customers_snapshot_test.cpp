@@ -4,7 +4,6 @@
 #include "registry/eserciziow.h"
 #include "registry_support.h"
 
-#include "app/session.h"
 #include "ui/pagestack.h"
 
 #include <QTemporaryDir>
@@ -60,7 +59,6 @@ TEST(CustomerSnapshots, ListEditAndCardPagesRender) {
         ASSERT_FALSE(shot.isNull());
         EXPECT_TRUE(shot.save(folder + "/" + name + ".png"));
     };
-    app::ProgramState state;
     ui::ModalHookScope hook([&](QDialog& shown) {
         auto& s = static_cast<TesercizioForm&>(shown);
         shoot(s, "customers-list");
@@ -73,7 +71,7 @@ TEST(CustomerSnapshots, ListEditAndCardPagesRender) {
         regtest::press(s, "Indietro");
         regtest::press(s, "chiudi");
     });
-    registry::openCustomers(data, state);
+    registry::openCustomers(data);
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
 }
 

@@ -7,7 +7,10 @@
 #include "ui/modal.h"
 #include "ui/pagestack.h"
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TcomuniForm> comuniForm;
+} // namespace
 
 TcomuniForm::TcomuniForm(Tdm& data, QWidget* parent)
     : ui::RegisterScreen(data.Tabcomuni, parent) {

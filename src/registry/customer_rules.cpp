@@ -26,12 +26,10 @@ QString lookupText(store::Table& source, const QString& keyField, const QVariant
 
 } // namespace
 
-void attachCustomerRules(Tdm& data, store::rules::MessageSink warn,
-                         std::function<void()> focusVatBox) {
+void attachCustomerRules(Tdm& data, store::rules::WarningSink warn) {
     for (store::Table* t : {&data.Tabesercizio, &data.Tab_ese2, &data.tabese3})
         store::rules::attachIdentifierAfterInsert(*t, kId);
-    store::rules::attachVatCheck(data.Tabesercizio, QStringLiteral("Piva"), warn,
-                                 std::move(focusVatBox));
+    store::rules::attachVatCheck(data.Tabesercizio, QStringLiteral("Piva"), warn);
     store::rules::attachMunicipalityLookup(data.Tabesercizio, QStringLiteral("Comune"),
                                            data.Tabcomuni, QStringLiteral("Provincia"),
                                            QStringLiteral("Cap"), warn);

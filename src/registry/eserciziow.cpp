@@ -27,7 +27,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TesercizioForm> esercizioForm;
+} // namespace
 
 namespace {
 
@@ -454,21 +457,6 @@ namespace registry {
 int openCustomers(Tdm& data, CustomersMode mode) {
     return ui::showModal(esercizioForm,
                          [&] { return std::make_unique<TesercizioForm>(data, mode); });
-}
-
-void focusCustomerVatBox() {
-    if (!esercizioForm)
-        return;
-    QPointer<ui::DbEdit> vat = esercizioForm->box(QStringLiteral("Piva"));
-    // Queued: the warning arrives while the focus is leaving the box, and only once that move
-    // is over can the focus come back.
-    QMetaObject::invokeMethod(
-        vat,
-        [vat] {
-            if (vat && vat->isVisible() && vat->isEnabled())
-                vat->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
 }
 
 } // namespace registry

@@ -2,7 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -100,13 +99,7 @@ private:
     bool shown_ = false;
 };
 
-/// The program-wide reference of the open customer screen.
-extern QPointer<TesercizioForm> esercizioForm;
-
 namespace registry {
 /// Opens the customer screen in `mode` through the modal-screen routine.
 int openCustomers(Tdm& data, CustomersMode mode = CustomersMode::List);
-/// Puts the focus back on the open customer screen's "P.iva" box once the focus change in
-/// progress is over; nothing when the screen is not open.
-void focusCustomerVatBox();
 } // namespace registry

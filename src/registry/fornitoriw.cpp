@@ -8,7 +8,10 @@
 
 #include <QFormLayout>
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TfornitoriForm> fornitoriForm;
+} // namespace
 
 TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
     : ui::RegisterScreen(data.TabFornitori, parent) {
@@ -30,7 +33,7 @@ TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
 
     auto* name = addFieldRow(QStringLiteral("Ragione sociale del fornitore"),
                              QStringLiteral("Ragione_sociale"));
-    vat_ = addFieldRow(QStringLiteral("Piva"), QStringLiteral("Piva"));
+    addFieldRow(QStringLiteral("Piva"), QStringLiteral("Piva"));
     addFieldRow(QStringLiteral("Comune"), QStringLiteral("Comune"));
     addFieldRow(QStringLiteral("Provincia"), QStringLiteral("Provincia"))->setReadOnly(true);
     addFieldRow(QStringLiteral("Indirizzo"), QStringLiteral("Indirizzo"));
@@ -52,12 +55,6 @@ namespace registry {
 
 int openSuppliers(Tdm& data) {
     return ui::showModal(fornitoriForm, [&data] { return std::make_unique<TfornitoriForm>(data); });
-}
-
-void focusSupplierVatBox() {
-    if (!fornitoriForm)
-        return;
-    ui::focusWhenIdle(fornitoriForm->vatBox());
 }
 
 } // namespace registry

@@ -7,7 +7,10 @@
 #include "ui/grid.h"
 #include "ui/modal.h"
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TmisuratoriForm> misuratoriForm;
+} // namespace
 
 TmisuratoriForm::TmisuratoriForm(Tdm& data, QWidget* parent)
     : ui::RegisterScreen(data.Tabms, parent) {

@@ -25,9 +25,7 @@ void attachProvinceLookup(store::Table& t, const QString& municipalityField, sto
 
 } // namespace
 
-void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
-                               std::function<void()> focusVatBox,
-                               std::function<void()> personKindChanged) {
+void attachObligedSubjectRules(Tdm& dm, store::rules::WarningSink warn) {
     store::rules::attachIdentifierAfterInsert(dm.Tabsoggetto, QStringLiteral("Id_sogg_obbl"));
     store::rules::attachIdentifierAfterInsert(dm.TabLsogg, QStringLiteral("Id_Lsogg"));
     store::Table* subject = &dm.Tabsoggetto;
@@ -39,12 +37,7 @@ void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
                          QStringLiteral("PG_prov_fiscale"));
     attachProvinceLookup(dm.Tabsoggetto, QStringLiteral("Pf_comune_nascita"), dm.Tabcomuni,
                          QStringLiteral("Pf_prov_nascita"));
-    store::rules::attachVatCheck(dm.Tabsoggetto, QStringLiteral("Piva"), std::move(warn),
-                                 std::move(focusVatBox));
-    if (personKindChanged)
-        dm.Tabsoggetto.onFieldChange(
-            QStringLiteral("PG_PF"),
-            [changed = std::move(personKindChanged)](store::Field) { changed(); });
+    store::rules::attachVatCheck(dm.Tabsoggetto, QStringLiteral("Piva"), std::move(warn));
 }
 
 bool obligedSubjectComplete(Tdm& dm) {

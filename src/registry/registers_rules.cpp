@@ -15,9 +15,9 @@ void attachMunicipalityRules(Tdm& dm) {
     attachFlushAfterPost(dm.Tabcomuni);
 }
 
-void attachSupplierRules(Tdm& dm, MessageSink warn, std::function<void()> focusVatBox) {
+void attachSupplierRules(Tdm& dm, WarningSink warn) {
     attachIdentifierAfterInsert(dm.TabFornitori, QStringLiteral("Id_fornitore"));
-    attachVatCheck(dm.TabFornitori, QStringLiteral("Piva"), warn, std::move(focusVatBox));
+    attachVatCheck(dm.TabFornitori, QStringLiteral("Piva"), warn);
     attachMunicipalityLookup(dm.TabFornitori, QStringLiteral("Comune"), dm.Tabcomuni,
                              QStringLiteral("Provincia"), QStringLiteral("Cap"), warn);
 }

@@ -6,6 +6,7 @@
 #include "ui/dbchoice.h"
 #include "ui/dbedit.h"
 #include "ui/dialogs.h"
+#include "ui/fieldlink.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
 
@@ -18,8 +19,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<Tsoggettoform> soggettoform;
 QPointer<Tlsogg_form> lsogg_form;
+} // namespace
 
 namespace {
 
@@ -217,7 +221,16 @@ Tsoggettoform::Tsoggettoform(Tdm& data, QWidget* parent)
         },
         [this] { applyGroupVisibility(); });
     applyGroupVisibility();
+    personKind_ = std::make_unique<ui::FieldLink>(
+        t, QStringLiteral("PG_PF"),
+        [this](ui::Refresh how) {
+            if (how == ui::Refresh::Reload && personKind_ && personKind_->active())
+                applyPersonKind();
+        },
+        ui::FieldLink::CommitFn{});
 }
+
+Tsoggettoform::~Tsoggettoform() = default;
 
 QWidget* Tsoggettoform::editBox(const QString& caption) const {
     if (caption == QLatin1String("Piva"))
@@ -326,17 +339,6 @@ namespace registry {
 
 int openObligedSubject(Tdm& data) {
     return ui::showModal(soggettoform, [&data] { return std::make_unique<Tsoggettoform>(data); });
-}
-
-void applyObligedSubjectPersonKind() {
-    if (soggettoform)
-        soggettoform->applyPersonKind();
-}
-
-void focusObligedSubjectVatBox() {
-    if (!soggettoform)
-        return;
-    ui::focusWhenIdle(soggettoform->vatBox());
 }
 
 } // namespace registry

@@ -51,8 +51,7 @@ void refreshPersonalData(store::Table& t, store::Table& comuni, Tcodfis& codfis)
 
 } // namespace
 
-void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::MessageSink warn,
-                           std::function<void()> focusCfBox) {
+void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::WarningSink warn) {
     store::Table& t = dm.Tabtecnico;
     store::rules::attachIdentifierAfterInsert(t, QStringLiteral("Id_tecnico"));
     store::Table* comuni = &dm.Tabcomuni;
@@ -62,14 +61,11 @@ void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::MessageSink w
         t.onFieldChange(QString::fromLatin1(field), [comuni, component](store::Field f) {
             refreshPersonalData(f.table(), *comuni, *component);
         });
-    t.onFieldChange(QStringLiteral("Cf"), [component, warn = std::move(warn),
-                                           focus = std::move(focusCfBox)](store::Field f) {
-        if (component->Valido())
+    t.onFieldChange(QStringLiteral("Cf"), [component, warn = std::move(warn)](store::Field f) {
+        if (component->Valido() || !warn)
             return;
-        if (!f.asString().isEmpty() && warn)
-            warn(QStringLiteral("Errore codice Fiscale"));
-        if (focus)
-            focus();
+        warn({f.asString().isEmpty() ? QString() : QStringLiteral("Errore codice Fiscale"),
+              &f.table(), QStringLiteral("Cf")});
     });
 }
 

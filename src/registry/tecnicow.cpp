@@ -17,7 +17,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TtecnicoForm> tecnicoForm;
+} // namespace
 
 namespace {
 
@@ -216,12 +219,6 @@ namespace registry {
 
 int openTechnicians(Tdm& data) {
     return ui::showModal(tecnicoForm, [&data] { return std::make_unique<TtecnicoForm>(data); });
-}
-
-void focusTechnicianFiscalCodeBox() {
-    if (!tecnicoForm)
-        return;
-    ui::focusWhenIdle(tecnicoForm->fiscalCodeBox());
 }
 
 } // namespace registry

@@ -3,7 +3,6 @@
 #include "ui/register_screen.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QGroupBox;
 class Tdm;
@@ -27,8 +26,6 @@ class TtecnicoForm : public ui::RegisterScreen {
 public:
     explicit TtecnicoForm(Tdm& data, QWidget* parent = nullptr);
 
-    /// The "Codice Fiscale" box, where a wrong code sends the focus back.
-    ui::DbEdit* fiscalCodeBox() const { return fiscalCode_; }
     /// The group of the verification data, shown only for an enabled technician.
     QGroupBox* verificationPanel() const { return verification_; }
 
@@ -50,13 +47,7 @@ private:
     QGroupBox* verification_ = nullptr;
 };
 
-/// The program-wide reference of the open technicians screen.
-extern QPointer<TtecnicoForm> tecnicoForm;
-
 namespace registry {
 /// Opens the technicians screen through the modal-screen routine.
 int openTechnicians(Tdm& data);
-/// Puts the focus on the open technicians screen's "Codice Fiscale" box, once the focus change
-/// in progress is over; nothing when the screen is not open.
-void focusTechnicianFiscalCodeBox();
 } // namespace registry

@@ -15,7 +15,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TtipicontrattiForm> tipicontrattiForm;
+} // namespace
 
 namespace {
 

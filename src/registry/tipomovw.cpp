@@ -9,7 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+/// The open screen, while the modal-screen routine shows it.
 QPointer<TtipomovForm> tipomovForm;
+} // namespace
 
 TtipomovForm::TtipomovForm(Tdm& data, QWidget* parent)
     : ui::Screen(parent)

@@ -34,6 +34,3 @@ public:
 private:
     std::vector<store::Table*> openOrder_;
 };
-
-/// The program's data module, set once at start-up (tests point it at their own).
-extern Tdm* dm;

@@ -36,7 +36,8 @@ template <class Reload> void storeChoice(FieldLink& link, const QVariant& value,
 DbCheckBox::DbCheckBox(const QString& caption, store::Table& table, const QString& fieldName,
                        QWidget* parent)
     : QCheckBox(caption, parent)
-    , link_(table, fieldName, [this](Refresh) { reload(); }, {}) {
+    , link_(
+          table, fieldName, [this](Refresh) { reload(); }, {}, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QCheckBox::clicked, this, &DbCheckBox::userClicked);
@@ -77,7 +78,7 @@ DbComboBox::DbComboBox(store::Table& table, const QString& fieldName, QWidget* p
               else
                   setEnabled(link_.active());
           },
-          [this] { commit(); }) {
+          [this] { commit(); }, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QComboBox::activated, this, &DbComboBox::chosen);
@@ -224,7 +225,8 @@ DbLookupCombo::DbLookupCombo(store::Table& table, const QString& fieldName, stor
                              const QString& sourceKeyField, const QString& resultField,
                              QWidget* parent)
     : QComboBox(parent)
-    , link_(table, fieldName, [this](Refresh) { reload(); }, {})
+    , link_(
+          table, fieldName, [this](Refresh) { reload(); }, {}, this)
     , sourceKeyField_(sourceKeyField)
     , resultField_(resultField) {
     sourceLink_ = std::make_unique<SourceLink>(*this, source);

@@ -39,7 +39,7 @@ bool isNumeric(store::FieldType type) {
 DbEdit::DbEdit(store::Table& table, const QString& fieldName, QWidget* parent)
     : QLineEdit(parent)
     , link_(
-          table, fieldName, [this](Refresh how) { refresh(how); }, [this] { commit(); }) {
+          table, fieldName, [this](Refresh how) { refresh(how); }, [this] { commit(); }, this) {
     if (link_.type() == store::FieldType::Text)
         setMaxLength(link_.field().size());
     if (isNumeric(link_.type()))

@@ -23,7 +23,7 @@ DbRichEdit::DbRichEdit(store::Table& table, const QString& fieldName, QWidget* p
               else
                   setEnabled(link_.active());
           },
-          [this] { commit(); }) {
+          [this] { commit(); }, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QTextEdit::textChanged, this, &DbRichEdit::userChanged);
@@ -82,7 +82,8 @@ void DbRichEdit::focusOutEvent(QFocusEvent* event) {
 
 DbPicture::DbPicture(store::Table& table, const QString& fieldName, QWidget* parent)
     : QFrame(parent)
-    , link_(table, fieldName, [this](Refresh) { reload(); }, {}) {
+    , link_(
+          table, fieldName, [this](Refresh) { reload(); }, {}, this) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setMinimumSize(32, 32);
     if (link_.derived())

@@ -3,20 +3,50 @@
 #include "store/error.h"
 #include "ui/dialogs.h"
 
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
 namespace ui {
 
+namespace {
+/// Every link that names its control, for boundControl.
+std::vector<const FieldLink*>& controlLinks() {
+    static std::vector<const FieldLink*> links;
+    return links;
+}
+} // namespace
+
 FieldLink::FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh,
-                     CommitFn commit)
+                     CommitFn commit, QWidget* control)
     : table_(&table)
     , index_(table.field(fieldName).index())
+    , control_(control)
     , refresh_(std::move(refresh))
     , commit_(std::move(commit)) {
     table_->addLink(this);
+    if (control_)
+        controlLinks().push_back(this);
 }
 
 FieldLink::~FieldLink() {
+    if (control_)
+        std::erase(controlLinks(), this);
     if (table_)
         table_->removeLink(this);
+}
+
+QWidget* boundControl(const store::Table& table, const QString& field, const QWidget* window) {
+    if (!window)
+        return nullptr;
+    for (const FieldLink* link : controlLinks()) {
+        QWidget* control = link->control();
+        if (link->table() == &table && control->window() == window && control->isVisible() &&
+            control->isEnabled() && control->focusPolicy() != Qt::NoFocus &&
+            link->field().name().compare(field, Qt::CaseInsensitive) == 0)
+            return control;
+    }
+    return nullptr;
 }
 
 store::FieldType FieldLink::type() const {

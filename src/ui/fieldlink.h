@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace ui {
 
 /// How a control must bring itself up to date after an event of its table object.
@@ -22,14 +24,18 @@ public:
     /// Writes the control's pending edit into the field; throws store::Error when it cannot.
     using CommitFn = std::function<void()>;
 
-    /// Binds to `fieldName` of `table` (throws store::Error for an unknown field).
-    FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh, CommitFn commit);
+    /// Binds `control` to `fieldName` of `table` (throws store::Error for an unknown field).
+    /// The control is what boundControl finds for that field.
+    FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh, CommitFn commit,
+              QWidget* control = nullptr);
     ~FieldLink() override;
     FieldLink(const FieldLink&) = delete;
     FieldLink& operator=(const FieldLink&) = delete;
 
     /// The table object, or nullptr once it has been destroyed.
     store::Table* table() const { return table_; }
+    /// The control bound through this link; nullptr when it was not named.
+    QWidget* control() const { return control_; }
     /// True while the table object exists and is open.
     bool active() const { return table_ && table_->active(); }
     /// The bound field; only while table() is not null.
@@ -66,10 +72,15 @@ public:
 private:
     store::Table* table_;
     int index_;
+    QWidget* control_;
     RefreshFn refresh_;
     CommitFn commit_;
     bool quiet_ = false;
     bool pending_ = false;
 };
+
+/// The control in `window` bound to `field` of `table` that can take the focus now (shown and
+/// enabled); nullptr when there is none.
+QWidget* boundControl(const store::Table& table, const QString& field, const QWidget* window);
 
 } // namespace ui

@@ -4,11 +4,14 @@
 #include "app/screens.h"
 #include "store/dm.h"
 #include "store/program.h"
+#include "ui/dialogs.h"
 #include "ui/ui_support.h"
+#include "wiring/record_rules.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <optional>
 
 namespace apptest {
 
@@ -53,11 +56,14 @@ protected:
     }
 };
 
-/// The same, with every screen attached to its command as the program does at start-up.
+/// The same, with the record rules and every screen attached as the program does at start-up.
 class WiredMainWindow : public MainWindowFixture {
 protected:
+    std::optional<RecordRules> rules;
+
     void SetUp() override {
         MainWindowFixture::SetUp();
+        rules.emplace(data, ui::warningSink());
         app::wireScreens(*window, data);
     }
 };

@@ -24,10 +24,6 @@ class Customers : public regtest::Registers {
 protected:
     registry::CustomersMode mode = registry::CustomersMode::List;
 
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachCustomerRules(data, ui::warningSink(), registry::focusCustomerVatBox);
-    }
     int open(const std::function<void(TesercizioForm&)>& body) {
         return drive<TesercizioForm>([this](Tdm& d) { return registry::openCustomers(d, mode); },
                                      body);

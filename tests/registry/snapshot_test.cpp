@@ -24,9 +24,6 @@ protected:
         folder = qEnvironmentVariableIsSet("UI_SNAPSHOT_DIR")
                      ? qEnvironmentVariable("UI_SNAPSHOT_DIR")
                      : temporary.path();
-        registry::attachMeterModelRules(data);
-        registry::attachSupplierRules(data, {});
-        registry::attachContractTypeRules(data);
     }
     void shoot(QWidget& screen, const QString& name) {
         QApplication::processEvents();

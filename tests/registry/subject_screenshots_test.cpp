@@ -16,9 +16,6 @@ TEST_F(SubjectScreenshots, RenderWhenAskedFor) {
     const QString folder = qEnvironmentVariable("MISURATORI_SCREENSHOTS");
     if (folder.isEmpty())
         GTEST_SKIP() << "set MISURATORI_SCREENSHOTS to a folder to render";
-    registry::Tcodfis codfis;
-    registry::attachTechnicianRules(data, codfis, {});
-    registry::attachObligedSubjectRules(data, {});
     data.Tabsoggetto.append();
     data.Tabsoggetto.field("Piva").setAsString("12345678903");
     data.Tabsoggetto.field("PG_PF").setAsString("0");

@@ -16,10 +16,6 @@ using regtest::press;
 
 class MovementTypes : public regtest::Registers {
 protected:
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachMovementTypeRules(data);
-    }
 };
 
 TEST_F(MovementTypes, ListShowsTheTemplatesRowsWithReadOnlyOnesInBlue) {
@@ -51,7 +47,6 @@ TEST_F(MovementTypes, ListShowsTheTemplatesRowsWithReadOnlyOnesInBlue) {
     });
 }
 
-// No record rules attached: the screen allocates a new type's identifier itself.
 class ContractTypes : public regtest::Registers {
 protected:
     int open(const std::function<void(TtipicontrattiForm&)>& body) {

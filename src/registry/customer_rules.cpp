@@ -4,6 +4,7 @@
 #include "store/error.h"
 #include "store/query.h"
 #include "store/references.h"
+#include "store/texts.h"
 
 namespace registry {
 
@@ -60,8 +61,7 @@ SaveVerdict checkCustomerSave(Tdm& data, bool inserting, const QString& remember
                 QStringLiteral("Piva")};
     for (const QString& field : requiredCustomerFields())
         if (text(t, field).isEmpty())
-            return {QStringLiteral("Per confermare è necessario inserire tutti i valori nei campi"),
-                    QString()};
+            return {store::texts::missingValues(), QString()};
     return {};
 }
 

@@ -2,8 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <functional>
-#include <map>
 #include <memory>
 
 class QComboBox;
@@ -12,14 +10,9 @@ class QLineEdit;
 class QMenuBar;
 class Tdm;
 
-namespace ui {
-class DbEdit;
-}
 namespace registry {
 struct CustomerCard;
-}
 
-namespace registry {
 /// How the customer screen opens: on its list, or editing the customer of the current contract
 /// of `dm.Tabcontratti` and closing when that edit ends.
 enum class CustomersMode { List, EditFromContract };
@@ -37,8 +30,6 @@ public:
                    QWidget* parent = nullptr);
     ~TesercizioForm() override;
 
-    /// The edit page's box of a field ("Ragione_sociale", "Piva", ...).
-    ui::DbEdit* box(const QString& field) const;
     QLineEdit* searchBox() const { return search_; }
     QComboBox* searchField() const { return searchField_; }
     QMenuBar* menu() const { return menu_; }
@@ -50,23 +41,17 @@ public:
     QString cardSerial() const;
     bool inserting() const { return inserting_; }
 
-    /// What "Impostazioni / Elenco Comuni" opens.
-    void setMunicipalitiesOpener(std::function<void()> open) {
-        openMunicipalities_ = std::move(open);
-    }
-
     // Commands, as their buttons and keys run them.
-    void SpeedButtonNuovoClick();
-    void SpeedButtonModificaClick();
-    void BitBtnOKClick();
-    void BitBtnAnnullaClick();
-    void SpeedButtonEliminaClick();
-    void SpeedButtonSchedaClick();
-    void BitBtnIndietroClick();
-    void SpeedButtonChiudiClick();
-    void SpeedButtonTrovaClick();
-    void EditTrovaChange(const QString& text);
-    void DBGrid1TitleClick(int column);
+    void newCustomer();               ///< "Nuovo/F8"
+    void modifyCustomer();            ///< "Modifica/F9"
+    bool confirm() override;          ///< "OK"
+    void cancelEdit() override;       ///< "Annulla"
+    void deleteCustomer();            ///< "elimina"
+    void showCard();                  ///< "Scheda"
+    void backToList();                ///< "Indietro"
+    void search(const QString& text); ///< every change of the search text
+    void find();                      ///< "Trova"
+    void sortByColumn(int column);    ///< a click on a title of the list
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -75,16 +60,12 @@ private:
     void buildListPage();
     void buildEditPage();
     QWidget* buildCardPage();
-    void installSaveCheck();
-    void FormShow();
-    void resetEditState();
-    void closeCard();
-    void focusBox(const QString& field);
+    bool saveCheck();
+    void start();
 
     Tdm& data_;
     const registry::CustomersMode mode_;
     std::unique_ptr<registry::CustomerCard> card_;
-    std::map<QString, ui::DbEdit*> boxes_;
     QLineEdit* search_ = nullptr;
     QComboBox* searchField_ = nullptr;
     QMenuBar* menu_ = nullptr;
@@ -93,7 +74,6 @@ private:
     QLabel* cardSerial_ = nullptr;
     ui::DataGrid* movementsGrid_ = nullptr;
     ui::DataGrid* contractsGrid_ = nullptr;
-    std::function<void()> openMunicipalities_;
     bool inserting_ = false;
     QString rememberedVat_;
     bool shown_ = false;

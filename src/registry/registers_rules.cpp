@@ -2,6 +2,7 @@
 
 #include "store/dm.h"
 #include "store/references.h"
+#include "store/texts.h"
 
 namespace registry {
 
@@ -32,7 +33,7 @@ void attachContractTypeRules(Tdm& dm) {
 
 QString meterModelRefusal(const QString& brand, const QString& name, const QString& logotype) {
     if (brand.isEmpty() || name.isEmpty() || logotype.isEmpty())
-        return QStringLiteral("Per confermare è necessario inserire tutti i valori nei campi");
+        return store::texts::missingValues();
     return {};
 }
 

@@ -31,6 +31,8 @@ public:
 
     /// "Nuovo": appends, asks the kind of technician, opens the edit page on OK.
     void newTechnician();
+    /// "Modifica": the current technician, with the fiscal code locked.
+    void modifyTechnician();
     /// "cambia tipo tecnico".
     void toggleKind();
     /// "Elimina".

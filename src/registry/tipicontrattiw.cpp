@@ -6,6 +6,7 @@
 #include "ui/dbedit.h"
 #include "ui/dbrich.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 #include "ui/modal.h"
 #include "ui/navigator.h"
 #include "ui/richkeys.h"
@@ -48,23 +49,25 @@ void placeSections(QGridLayout* grid, int firstRow, std::array<ui::DbRichEdit*, 
     }
 }
 
-/// "Nome contratto:" and a box on the name, across both columns.
+/// "Nome contratto:" and the name, across both columns: a bold caption on the view page, an
+/// edit box (returned) on the edit page.
 ui::DbEdit* placeName(QGridLayout* grid, store::Table& table, bool readOnly) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Nome contratto:")));
-    auto* name = new ui::DbUpperEdit(table, QStringLiteral("Nome_contratto"));
-    name->setReadOnly(readOnly);
+    ui::DbEdit* box = nullptr;
     if (readOnly) {
-        // On the view page the name reads as a caption, not as a box to type into.
-        name->setFrame(false);
-        name->setFocusPolicy(Qt::NoFocus);
-        QFont bold = name->font();
+        auto* caption = new ui::DbLabel(table, QStringLiteral("Nome_contratto"));
+        QFont bold = caption->font();
         bold.setBold(true);
-        name->setFont(bold);
+        caption->setFont(bold);
+        row->addWidget(caption);
+    } else {
+        box = new ui::DbUpperEdit(table, QStringLiteral("Nome_contratto"));
+        row->addWidget(box);
     }
-    row->addWidget(name, 1);
+    row->addStretch(1);
     grid->addLayout(row, 0, 0, 1, 2);
-    return name;
+    return box;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "store/error.h"
 #include "store/value.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -12,11 +13,6 @@
 namespace ui {
 
 namespace {
-
-bool leavesTheBox(Qt::FocusReason reason) {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::MenuBarFocusReason;
-}
 
 // Stores a value chosen by the user; a refusal is shown and the control shows the field again.
 template <class Reload> void storeChoice(FieldLink& link, const QVariant& value, Reload reload) {
@@ -109,6 +105,14 @@ void DbComboBox::setReadOnly(bool on) {
     readOnly_ = on;
     if (lineEdit())
         lineEdit()->setReadOnly(on);
+    showAsReadOnly(*this, on);
+}
+
+void DbComboBox::setValueList(const QStringList& entries) {
+    QStringList values;
+    for (const QString& entry : entries)
+        values << entry.section(u'=', 0, 0);
+    setItems(entries, values);
 }
 
 void DbComboBox::reload() {
@@ -148,7 +152,7 @@ void DbComboBox::commit() {
 
 void DbComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (!link_.pending() || !leavesTheBox(event->reason()))
+    if (!link_.pending() || !leavesTheControl(event->reason()))
         return;
     try {
         commit();
@@ -240,6 +244,7 @@ DbLookupCombo::~DbLookupCombo() = default;
 
 void DbLookupCombo::setReadOnly(bool on) {
     readOnly_ = on;
+    showAsReadOnly(*this, on);
 }
 
 void DbLookupCombo::fillList() {

@@ -3,6 +3,7 @@
 #include "store/error.h"
 #include "store/value.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -23,13 +24,6 @@ QString capitals(const QString& text) {
     return out;
 }
 
-// A focus that moves inside the window (Tab, click, shortcut) leaves the box; a message box
-// or a menu opening over it does not.
-bool leavesTheBox(Qt::FocusReason reason) {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::MenuBarFocusReason;
-}
-
 bool isNumeric(store::FieldType type) {
     return type == store::FieldType::Integer || type == store::FieldType::Number;
 }
@@ -40,14 +34,36 @@ DbEdit::DbEdit(store::Table& table, const QString& fieldName, QWidget* parent)
     : QLineEdit(parent)
     , link_(
           table, fieldName, [this](Refresh how) { refresh(how); }, [this] { commit(); }, this) {
-    if (link_.type() == store::FieldType::Text)
+    if (link_.type() == store::FieldType::Text) {
         setMaxLength(link_.field().size());
+        characters_ = link_.field().size();
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
     if (isNumeric(link_.type()))
         setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QLineEdit::textEdited, this, &DbEdit::userEdited);
     reload();
+}
+
+void DbEdit::setWidthSample(const QString& sample) {
+    widthSample_ = sample;
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    updateGeometry();
+}
+
+QSize DbEdit::sizeHint() const {
+    QSize hint = QLineEdit::sizeHint();
+    if (!widthSample_.isEmpty())
+        hint.setWidth(boxWidthForText(*this, widthSample_));
+    else if (characters_ > 0)
+        hint.setWidth(boxWidthFor(*this, characters_));
+    return hint;
+}
+
+QSize DbEdit::minimumSizeHint() const {
+    return QSize(sizeHint().width(), QLineEdit::minimumSizeHint().height());
 }
 
 QString DbEdit::fieldText() const {
@@ -103,7 +119,7 @@ void DbEdit::commit() {
 
 void DbEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!link_.pending() || !leavesTheBox(event->reason()))
+    if (!link_.pending() || !leavesTheControl(event->reason()))
         return;
     try {
         commit();
@@ -133,15 +149,9 @@ void DbEdit::keyPressEvent(QKeyEvent* event) {
 
 void DbEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange) {
-        // A box the user cannot change must not look like one he can.
-        QPalette p = palette();
-        const QPalette standard = QApplication::palette(this);
-        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-            p.setColor(group, QPalette::Base,
-                       standard.color(group, isReadOnly() ? QPalette::Window : QPalette::Base));
-        setPalette(p);
-    }
+    // A box the user cannot change must not look like one he can.
+    if (event->type() == QEvent::ReadOnlyChange)
+        showAsReadOnly(*this, isReadOnly());
 }
 
 DbUpperEdit::DbUpperEdit(store::Table& table, const QString& fieldName, QWidget* parent)
@@ -187,6 +197,7 @@ DbDateEdit::DbDateEdit(store::Table& table, const QString& fieldName, QWidget* p
     : DbEdit(table, fieldName, parent) {
     setMaxLength(32767);
     setInputMask(QStringLiteral("99/99/9999"));
+    setWidthSample(QStringLiteral("00/00/0000"));
     reload();
 }
 
@@ -218,6 +229,7 @@ DbTimeEdit::DbTimeEdit(store::Table& table, const QString& fieldName, QWidget* p
     : DbEdit(table, fieldName, parent) {
     setMaxLength(32767);
     setInputMask(QStringLiteral("99:99;_"));
+    setWidthSample(QStringLiteral("00:00"));
     reload();
 }
 

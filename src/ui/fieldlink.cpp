@@ -36,6 +36,11 @@ FieldLink::~FieldLink() {
         table_->removeLink(this);
 }
 
+bool leavesTheControl(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
 QWidget* boundControl(const store::Table& table, const QString& field, const QWidget* window) {
     if (!window)
         return nullptr;

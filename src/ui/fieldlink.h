@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <qnamespace.h>
 
 class QWidget;
 
@@ -78,6 +79,10 @@ private:
     bool quiet_ = false;
     bool pending_ = false;
 };
+
+/// True when a focus change for that reason leaves a control: a move inside the window (Tab, a
+/// click, a shortcut) does, a message box or a menu opening over it does not.
+bool leavesTheControl(Qt::FocusReason reason);
 
 /// The control in `window` bound to `field` of `table` that can take the focus now (shown and
 /// enabled); nullptr when there is none.

@@ -2,6 +2,7 @@
 
 #include "store/dm.h"
 #include "store/error.h"
+#include "store/filter.h"
 #include "store/query.h"
 #include "store/references.h"
 #include "store/texts.h"
@@ -45,7 +46,7 @@ const QStringList& requiredCustomerFields() {
 
 int storedCustomersWithVat(store::Table& cEsercizio, const QString& vat) {
     cEsercizio.setFiltered(false);
-    cEsercizio.setFilter(QStringLiteral("[Piva]='") + vat + QLatin1Char('\''));
+    cEsercizio.setFilter(store::filterComparison(QStringLiteral("Piva"), vat));
     cEsercizio.setFiltered(true);
     return cEsercizio.recordCount();
 }

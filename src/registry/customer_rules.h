@@ -41,8 +41,7 @@ struct SaveVerdict {
 SaveVerdict checkCustomerSave(Tdm& data, bool inserting, const QString& rememberedVat);
 
 /// The number of stored customers whose VAT number is `vat`, through `c_esercizio` filtered
-/// on "[Piva]='vat'" (the filter stays set afterwards). Only numbers that passed the VAT check
-/// (digits) reach it, so the text cannot break the filter.
+/// on "[Piva]='vat'" (the filter stays set afterwards; a quote in `vat` is doubled).
 int storedCustomersWithVat(store::Table& cEsercizio, const QString& vat);
 
 /// The warning refusing the deletion of a customer, or nothing when no stored movement or

@@ -15,11 +15,11 @@ QString text(store::Table& t, const char* field) {
 void attachProvinceLookup(store::Table& t, const QString& municipalityField, store::Table& comuni,
                           const QString& provinceField) {
     t.onFieldChange(municipalityField, [&comuni, provinceField](store::Field f) {
-        if (comuni.active() && !f.asString().isEmpty() &&
-            comuni.locate(QStringLiteral("COMUNE"), f.asString()))
-            f.table()
-                .field(provinceField)
-                .setValue(comuni.field(QStringLiteral("PROVINCIAI")).value());
+        if (f.asString().isEmpty())
+            return;
+        if (const auto found = store::rules::lookupRecord(
+                comuni, QStringLiteral("COMUNE"), f.asString(), {QStringLiteral("PROVINCIAI")}))
+            f.table().field(provinceField).setValue(found->front());
     });
 }
 

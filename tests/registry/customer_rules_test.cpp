@@ -88,6 +88,14 @@ TEST_F(CustomerRules, VatWarningAndMunicipalityLookUpOnChangeNeverBlock) {
     EXPECT_EQ(working.warnings.back().table, nullptr) << "the box left keeps the focus";
 }
 
+// A quote in the value once ended the filter's literal early and made the store refuse it.
+TEST_F(CustomerRules, QuoteInTheValueDoesNotBreakTheDuplicateVatFilter) {
+    customer("BAR DELL'ANGELO", "0123'45");
+    EXPECT_EQ(registry::storedCustomersWithVat(data.c_esercizio, "0123'45"), 1);
+    EXPECT_EQ(data.c_esercizio.filter(), "[Piva]='0123''45'");
+    EXPECT_EQ(registry::storedCustomersWithVat(data.c_esercizio, "0123'"), 0);
+}
+
 TEST_F(CustomerRules, SaveChecksRunInOrderAndStopAtTheFirstFailure) {
     customer("BAR SPORT", "12345678903");
     const QString duplicate = "Errore Partita Iva esistente. Ditta caricata";

@@ -132,6 +132,33 @@ TEST_F(Customers, NewCustomerWithAStoredVatIsRefusedAnEditKeepingItsOwnPasses) {
     EXPECT_EQ(stored("esercizio", "Piva", "12345678903", "Indirizzo").toString(), "VIA NUOVA 9");
 }
 
+TEST_F(Customers, ANameWithAnApostropheIsSavedFoundAndEditedLikeAnyOther) {
+    customer("BAR SPORT", "12345678903");
+    open([&](TesercizioForm& s) {
+        press(s, "Nuovo/F8");
+        regtest::fill(s.box("Ragione_sociale"), "bar dell'angelo");
+        regtest::fill(s.box("Piva"), "01234567897");
+        regtest::fill(s.box("Comune"), "ROMA");
+        regtest::fill(s.box("Indirizzo"), "VIA DELL'ORSO 3");
+        press(s, "OK");
+        ASSERT_TRUE(s.pages().isShowing(TesercizioForm::listPageName));
+        clickRow(s, "BAR SPORT");
+        s.searchBox()->setText("BAR DELL'ANGELO");
+        press(s, "Trova");
+        EXPECT_EQ(current("Ragione_sociale"), "BAR DELL'ANGELO");
+        press(s, "Modifica/F9");
+        regtest::fill(s.box("Indirizzo"), "VIA DELL'ORSO 4");
+        press(s, "OK");
+        press(s, "Scheda");
+        EXPECT_EQ(s.cardTitle(), "BAR DELL'ANGELO");
+        press(s, "Indietro");
+        press(s, "chiudi");
+    });
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_EQ(stored("esercizio", "Ragione_sociale", "BAR DELL'ANGELO", "Indirizzo").toString(),
+              "VIA DELL'ORSO 4");
+}
+
 TEST_F(Customers, EnterWalksTheAddressBoxesToOkAndConfirms) {
     open([&](TesercizioForm& s) {
         QTest::keyClick(s.grid(), Qt::Key_F8);

@@ -99,4 +99,31 @@ TEST(RecordRules, LookUpsAndDerivedFieldsFollowWhatIsTyped) {
     EXPECT_TRUE(working.warnings.empty());
 }
 
+// The technicians' and the obliged subject's look-ups once moved the shared municipalities
+// object under the municipalities screen; they read it without moving it.
+TEST(RecordRules, MunicipalityLookUpsOfTechniciansAndSubjectLeaveTheSharedObjectInPlace) {
+    const struct {
+        Object object;
+        const char* field;
+        const char* derived;
+    } cases[] = {
+        {&Tdm::Tabtecnico, "Comune_nascita", "Prov_nascita"},
+        {&Tdm::Tabsoggetto, "PG_comune_fiscale", "PG_prov_fiscale"},
+        {&Tdm::Tabsoggetto, "Pf_comune_nascita", "Pf_prov_nascita"},
+    };
+    testsupport::WorkingYear working;
+    ASSERT_TRUE(working.opened);
+    store::Table& comuni = working.data.Tabcomuni;
+    comuni.first();
+    const QString before = comuni.field("COMUNE").asString();
+    for (const auto& c : cases) {
+        store::Table& t = working.data.*c.object;
+        t.append();
+        t.field(QString::fromLatin1(c.field)).setAsString("VENEZIA");
+        EXPECT_EQ(t.field(QString::fromLatin1(c.derived)).asString(), "VE") << c.field;
+        EXPECT_EQ(comuni.field("COMUNE").asString(), before) << c.field;
+        t.cancel();
+    }
+}
+
 } // namespace

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 QPointer<TAboutForm> AboutForm;
@@ -79,44 +80,50 @@ void TMainForm::addEntry(QMenu* menu, const QString& caption, MainCommand comman
     connect(action, &QAction::triggered, this, [this, command] { run(command); });
 }
 
+void TMainForm::addEntries(QMenu* menu, std::initializer_list<MenuEntry> entries) {
+    for (const auto& [caption, command] : entries) {
+        if (command)
+            addEntry(menu, QString::fromUtf8(caption), *command);
+        else
+            menu->addSeparator();
+    }
+}
+
 void TMainForm::buildMenu() {
+    const std::nullopt_t separator = std::nullopt;
     QMenu* tables = menuBar()->addMenu(QStringLiteral("Tabelle"));
-    addEntry(tables, QStringLiteral("Esercizi (clienti)"), MainCommand::Customers);
-    addEntry(tables, QStringLiteral("Fornitori"), MainCommand::Suppliers);
-    tables->addSeparator();
-    addEntry(tables, QStringLiteral("Elenco comuni "), MainCommand::Municipalities);
-    tables->addSeparator();
-    addEntry(tables, QStringLiteral("Impostazioni default"), MainCommand::DefaultSettings);
-    addEntry(tables, QStringLiteral("Tipi movimenti"), MainCommand::MovementTypes);
-    addEntry(tables, QStringLiteral("Tipi di contratto"), MainCommand::ContractTypes);
-    tables->addSeparator();
+    addEntries(tables, {{"Esercizi (clienti)", MainCommand::Customers},
+                        {"Fornitori", MainCommand::Suppliers},
+                        {"", separator},
+                        {"Elenco comuni ", MainCommand::Municipalities},
+                        {"", separator},
+                        {"Impostazioni default", MainCommand::DefaultSettings},
+                        {"Tipi movimenti", MainCommand::MovementTypes},
+                        {"Tipi di contratto", MainCommand::ContractTypes},
+                        {"", separator}});
     connect(tables->addAction(QStringLiteral("Uscita dal programma")), &QAction::triggered, this,
             &QWidget::close);
 
-    QMenu* movements = menuBar()->addMenu(QStringLiteral("Movimenti"));
-    addEntry(movements, QStringLiteral("Elenco Movimentazione"), MainCommand::Movements);
-    movements->addSeparator();
-    addEntry(movements, QStringLiteral("Elenco Vendite"), MainCommand::Sales);
-    addEntry(movements, QStringLiteral("Elenco Riparazioni"), MainCommand::Repairs);
-    addEntry(movements, QStringLiteral("Elenco Interventi"), MainCommand::Interventions);
-    movements->addSeparator();
-    addEntry(movements, QStringLiteral("Tipi di movimento"), MainCommand::MovementTypes);
-
-    QMenu* documents = menuBar()->addMenu(QStringLiteral("Documenti"));
-    addEntry(documents, QStringLiteral("impostazioni"), MainCommand::DocumentSettings);
-    documents->addSeparator();
-    addEntry(documents, QStringLiteral("tipo di documenti"), MainCommand::DocumentTypes);
-    addEntry(documents, QStringLiteral("Elenco documenti"), MainCommand::Documents);
-
-    QMenu* agency = menuBar()->addMenu(QStringLiteral("Agenzia Entrate"));
-    addEntry(agency, QStringLiteral("Soggetto obbligato (concessionario)"),
-             MainCommand::ObligedSubject);
-    addEntry(agency, QStringLiteral("Tecnici"), MainCommand::Technicians);
-    addEntry(agency, QStringLiteral("Misuratori (tipologia)"), MainCommand::MeterModels);
-    agency->addSeparator();
-    addEntry(agency,
-             QStringLiteral("Scarica dati sul software di verificazione periodica della kesasoft"),
-             MainCommand::ExportToVerification);
+    addEntries(menuBar()->addMenu(QStringLiteral("Movimenti")),
+               {{"Elenco Movimentazione", MainCommand::Movements},
+                {"", separator},
+                {"Elenco Vendite", MainCommand::Sales},
+                {"Elenco Riparazioni", MainCommand::Repairs},
+                {"Elenco Interventi", MainCommand::Interventions},
+                {"", separator},
+                {"Tipi di movimento", MainCommand::MovementTypes}});
+    addEntries(menuBar()->addMenu(QStringLiteral("Documenti")),
+               {{"impostazioni", MainCommand::DocumentSettings},
+                {"", separator},
+                {"tipo di documenti", MainCommand::DocumentTypes},
+                {"Elenco documenti", MainCommand::Documents}});
+    addEntries(menuBar()->addMenu(QStringLiteral("Agenzia Entrate")),
+               {{"Soggetto obbligato (concessionario)", MainCommand::ObligedSubject},
+                {"Tecnici", MainCommand::Technicians},
+                {"Misuratori (tipologia)", MainCommand::MeterModels},
+                {"", separator},
+                {"Scarica dati sul software di verificazione periodica della kesasoft",
+                 MainCommand::ExportToVerification}});
 
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilità"));
     addEntry(utilities, QStringLiteral("svuota archivi"), MainCommand::EmptyArchives);

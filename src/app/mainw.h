@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -89,6 +90,9 @@ private:
     QWidget* buildAgenda();
     QWidget* buildBottomBand();
     void addEntry(class QMenu* menu, const QString& caption, MainCommand command);
+    /// A menu's entries in order; an entry without a command is a separator line.
+    using MenuEntry = std::pair<const char*, std::optional<MainCommand>>;
+    void addEntries(class QMenu* menu, std::initializer_list<MenuEntry> entries);
     void addButton(class QGridLayout* grid, int column, int row, const QString& caption,
                    const QString& hint, MainCommand command);
     void run(MainCommand command);

@@ -24,18 +24,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-/// The open screen, while the modal-screen routine shows it.
-QPointer<TesercizioForm> esercizioForm;
-} // namespace
-
 TesercizioForm::TesercizioForm(Tdm& data, registry::CustomersMode mode, QWidget* parent)
-    : ui::RegisterScreen(data.Tabesercizio, parent)
+    : ui::RegisterScreen(data.Tabesercizio, QStringLiteral("esercizi/clienti"), {1080, 640}, parent)
     , data_(data)
     , mode_(mode)
     , card_(std::make_unique<registry::CustomerCard>(data)) {
-    setWindowTitle(QStringLiteral("esercizi/clienti"));
-    resize(1080, 640);
 
     menu_ = new QMenuBar(this);
     QMenu* settings = menu_->addMenu(QStringLiteral("Impostazioni"));
@@ -280,15 +273,13 @@ void TesercizioForm::cancelEdit() {
 }
 
 void TesercizioForm::deleteCustomer() {
-    ui::DeletePlan plan;
-    plan.question = QStringLiteral("Sei sicuro di volere cancellare l'esercizio selezionato?");
-    plan.checks.push_back([this] {
-        return registry::customerDeleteRefusal(
-                   data_, table().field(QStringLiteral("Id_esercizio")).asInteger())
-            .value_or(QString());
-    });
-    plan.done = QStringLiteral("Esercizio eliminato correttamente.");
-    deleteCurrent(plan);
+    deleteCurrent(
+        {.question = QStringLiteral("Sei sicuro di volere cancellare l'esercizio selezionato?"),
+         .checks = {[this] {
+             return registry::customerDeleteRefusal(
+                 data_, table().field(QStringLiteral("Id_esercizio")).asInteger());
+         }},
+         .done = QStringLiteral("Esercizio eliminato correttamente.")});
 }
 
 void TesercizioForm::showCard() {
@@ -337,8 +328,7 @@ void TesercizioForm::sortByColumn(int column) {
 namespace registry {
 
 int openCustomers(Tdm& data, CustomersMode mode) {
-    return ui::showModal(esercizioForm,
-                         [&] { return std::make_unique<TesercizioForm>(data, mode); });
+    return ui::showScreen<TesercizioForm>(data, mode);
 }
 
 } // namespace registry

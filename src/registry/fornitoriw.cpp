@@ -8,15 +8,9 @@
 
 #include <QFormLayout>
 
-namespace {
-/// The open screen, while the modal-screen routine shows it.
-QPointer<TfornitoriForm> fornitoriForm;
-} // namespace
-
 TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.TabFornitori, parent) {
-    setWindowTitle(QStringLiteral("Elenco fornitori:"));
-    resize(820, 560);
+    : ui::RegisterScreen(data.TabFornitori, QStringLiteral("Elenco fornitori:"), {820, 560},
+                         parent) {
     const QString refusal = QStringLiteral("Per chiudere usare il tasto chiudi.");
     setRefusalMessage(refusal);
     setEditingRefusal(refusal, [] { return true; });
@@ -54,7 +48,7 @@ TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
 namespace registry {
 
 int openSuppliers(Tdm& data) {
-    return ui::showModal(fornitoriForm, [&data] { return std::make_unique<TfornitoriForm>(data); });
+    return ui::showScreen<TfornitoriForm>(data);
 }
 
 } // namespace registry

@@ -21,12 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-/// The open screen, while the modal-screen routine shows it.
-QPointer<Tsoggettoform> soggettoform;
-QPointer<Tlsogg_form> lsogg_form;
-} // namespace
-
-namespace {
 
 const QString kGeneral = QStringLiteral("Generale - soggetto obbligato");
 const QString kLegalGroup = QStringLiteral(" da impostare solo nel caso di persona giuridica");
@@ -129,10 +123,10 @@ void Tlsogg_form::cancel() {
 }
 
 Tsoggettoform::Tsoggettoform(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.Tabsoggetto, parent)
+    : ui::RegisterScreen(data.Tabsoggetto,
+                         QStringLiteral("Dati sul Soggetto Obbligato e relative abilitazioni"),
+                         {900, 640}, parent)
     , data_(data) {
-    setWindowTitle(QStringLiteral("Dati sul Soggetto Obbligato e relative abilitazioni"));
-    resize(900, 640);
     store::Table& t = table();
 
     // View page.
@@ -292,25 +286,24 @@ void Tsoggettoform::editAuthorisation(bool appending) {
         ui::showFailure(e);
         return;
     }
-    ui::showModal(lsogg_form, [this] { return std::make_unique<Tlsogg_form>(data_, this); });
+    ui::showScreen<Tlsogg_form>(data_, this);
 }
 
 bool Tsoggettoform::deleteAuthorisation() {
-    ui::DeletePlan plan;
-    plan.question = QStringLiteral("Sei sicuro di volere cancellare l'abilitazione selezionata?");
-    plan.checks.push_back([this] {
-        return registry::authorisationDeleteRefusal(
-                   data_, data_.TabLsogg.field(QStringLiteral("Id_Lsogg")).asInteger())
-            .value_or(QString());
-    });
-    plan.done = QStringLiteral("Abilitazione eliminata correttamente.");
-    return ui::deleteRecord(data_.TabLsogg, plan);
+    return ui::deleteRecord(
+        data_.TabLsogg,
+        {.question = QStringLiteral("Sei sicuro di volere cancellare l'abilitazione selezionata?"),
+         .checks = {[this] {
+             return registry::authorisationDeleteRefusal(
+                 data_, data_.TabLsogg.field(QStringLiteral("Id_Lsogg")).asInteger());
+         }},
+         .done = QStringLiteral("Abilitazione eliminata correttamente.")});
 }
 
 namespace registry {
 
 int openObligedSubject(Tdm& data) {
-    return ui::showModal(soggettoform, [&data] { return std::make_unique<Tsoggettoform>(data); });
+    return ui::showScreen<Tsoggettoform>(data);
 }
 
 } // namespace registry

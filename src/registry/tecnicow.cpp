@@ -19,11 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-/// The open screen, while the modal-screen routine shows it.
-QPointer<TtecnicoForm> tecnicoForm;
-} // namespace
-
-namespace {
 
 const QStringList kResponsible{QStringLiteral("0=NO"), QStringLiteral("1=SI")};
 const QStringList kQualifications{
@@ -60,10 +55,11 @@ Ttipo_tecnicoForm::Ttipo_tecnicoForm(store::Table& technicians, QWidget* parent)
 }
 
 TtecnicoForm::TtecnicoForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.Tabtecnico, parent)
+    : ui::RegisterScreen(
+          data.Tabtecnico,
+          QStringLiteral("Elenco dei tecnici abilitati alle verifiche e non abilitati:"),
+          {900, 600}, parent)
     , data_(data) {
-    setWindowTitle(QStringLiteral("Elenco dei tecnici abilitati alle verifiche e non abilitati:"));
-    resize(900, 600);
     store::Table& t = table();
 
     std::vector<ui::GridColumn> columns{
@@ -187,21 +183,19 @@ void TtecnicoForm::toggleKind() {
 }
 
 bool TtecnicoForm::deleteTechnician() {
-    ui::DeletePlan plan;
-    plan.question = QStringLiteral("Sei sicuro di volere cancellare il tecnico selezionato?");
-    plan.checks.push_back([this] {
-        return registry::technicianDeleteRefusal(
-                   data_, table().field(QStringLiteral("Id_tecnico")).asInteger())
-            .value_or(QString());
-    });
-    plan.done = QStringLiteral("Tecnico eliminato correttamente.");
-    return deleteCurrent(plan);
+    return deleteCurrent(
+        {.question = QStringLiteral("Sei sicuro di volere cancellare il tecnico selezionato?"),
+         .checks = {[this] {
+             return registry::technicianDeleteRefusal(
+                 data_, table().field(QStringLiteral("Id_tecnico")).asInteger());
+         }},
+         .done = QStringLiteral("Tecnico eliminato correttamente.")});
 }
 
 namespace registry {
 
 int openTechnicians(Tdm& data) {
-    return ui::showModal(tecnicoForm, [&data] { return std::make_unique<TtecnicoForm>(data); });
+    return ui::showScreen<TtecnicoForm>(data);
 }
 
 } // namespace registry

@@ -17,11 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-/// The open screen, while the modal-screen routine shows it.
-QPointer<TtipicontrattiForm> tipicontrattiForm;
-} // namespace
-
-namespace {
 
 std::function<void()>& samplePrint() {
     static std::function<void()> preview;
@@ -84,10 +79,9 @@ const std::array<std::pair<QString, QString>, 5>& TtipicontrattiForm::sections()
 }
 
 TtipicontrattiForm::TtipicontrattiForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.tab_tipicontratti, parent)
+    : ui::RegisterScreen(data.tab_tipicontratti, QStringLiteral("Elenco dei TIPI di Contratto:"),
+                         {860, 620}, parent)
     , data_(data) {
-    setWindowTitle(QStringLiteral("Elenco dei TIPI di Contratto:"));
-    resize(860, 620);
 
     // View page: the current type, read-only, and the navigator that moves through the types.
     auto* view = new QGridLayout;
@@ -137,25 +131,23 @@ TtipicontrattiForm::TtipicontrattiForm(Tdm& data, QWidget* parent)
 }
 
 bool TtipicontrattiForm::deleteType() {
-    ui::DeletePlan plan;
-    plan.checksFirst = true;
-    plan.checks.push_back([this] {
-        const int id = table().field(QStringLiteral("Id")).asInteger();
-        if (registry::contractTypeInUse(data_.Tabcontratti, id))
-            return QStringLiteral(
-                "Impossibile eliminare. Ci sono dei contratti presenti per questo tipo.");
-        return QString();
-    });
-    plan.question = QStringLiteral("Eliminare il tipo di contratto selezionato?");
-    plan.done = QStringLiteral("Eliminazione eseguita.");
-    return deleteCurrent(plan);
+    return deleteCurrent(
+        {.question = QStringLiteral("Eliminare il tipo di contratto selezionato?"),
+         .checks = {[this]() -> std::optional<QString> {
+             const int id = table().field(QStringLiteral("Id")).asInteger();
+             if (registry::contractTypeInUse(data_.Tabcontratti, id))
+                 return QStringLiteral(
+                     "Impossibile eliminare. Ci sono dei contratti presenti per questo tipo.");
+             return std::nullopt;
+         }},
+         .checksFirst = true,
+         .done = QStringLiteral("Eliminazione eseguita.")});
 }
 
 namespace registry {
 
 int openContractTypes(Tdm& data) {
-    return ui::showModal(tipicontrattiForm,
-                         [&data] { return std::make_unique<TtipicontrattiForm>(data); });
+    return ui::showScreen<TtipicontrattiForm>(data);
 }
 
 void setContractSamplePrint(std::function<void()> preview) {

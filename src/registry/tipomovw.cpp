@@ -9,11 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-/// The open screen, while the modal-screen routine shows it.
-QPointer<TtipomovForm> tipomovForm;
-} // namespace
-
 TtipomovForm::TtipomovForm(Tdm& data, QWidget* parent)
     : ui::Screen(parent)
     , grid_(new ui::DataGrid(
@@ -43,7 +38,7 @@ TtipomovForm::TtipomovForm(Tdm& data, QWidget* parent)
 namespace registry {
 
 int openMovementTypes(Tdm& data) {
-    return ui::showModal(tipomovForm, [&data] { return std::make_unique<TtipomovForm>(data); });
+    return ui::showScreen<TtipomovForm>(data);
 }
 
 } // namespace registry

@@ -8,7 +8,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMetaObject>
 
 namespace ui {
 
@@ -67,14 +66,7 @@ void DbCheckBox::userClicked(bool checked) {
 DbComboBox::DbComboBox(store::Table& table, const QString& fieldName, QWidget* parent)
     : QComboBox(parent)
     , link_(
-          table, fieldName,
-          [this](Refresh how) {
-              if (how == Refresh::Reload || !link_.pending())
-                  reload();
-              else
-                  setEnabled(link_.active());
-          },
-          [this] { commit(); }, this) {
+          table, fieldName, [this](Refresh) { reload(); }, [this] { commit(); }, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QComboBox::activated, this, &DbComboBox::chosen);
@@ -152,20 +144,7 @@ void DbComboBox::commit() {
 
 void DbComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (!link_.pending() || !leavesTheControl(event->reason()))
-        return;
-    try {
-        commit();
-    } catch (const store::Error& e) {
-        const QString message = e.message();
-        QMetaObject::invokeMethod(
-            this,
-            [this, message] {
-                setFocus(Qt::OtherFocusReason);
-                dialogs().warning(message);
-            },
-            Qt::QueuedConnection);
-    }
+    link_.focusLeft(event->reason());
 }
 
 void DbComboBox::keyPressEvent(QKeyEvent* event) {

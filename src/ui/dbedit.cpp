@@ -2,15 +2,12 @@
 
 #include "store/error.h"
 #include "store/value.h"
-#include "ui/dialogs.h"
 #include "ui/formkit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMetaObject>
 #include <QRegularExpression>
-#include <utility>
 
 namespace ui {
 
@@ -33,7 +30,7 @@ bool isNumeric(store::FieldType type) {
 DbEdit::DbEdit(store::Table& table, const QString& fieldName, QWidget* parent)
     : QLineEdit(parent)
     , link_(
-          table, fieldName, [this](Refresh how) { refresh(how); }, [this] { commit(); }, this) {
+          table, fieldName, [this](Refresh) { reload(); }, [this] { commit(); }, this) {
     if (link_.type() == store::FieldType::Text) {
         setMaxLength(link_.field().size());
         characters_ = link_.field().size();
@@ -85,14 +82,6 @@ void DbEdit::reload() {
     setText(active ? fieldText() : QString());
 }
 
-void DbEdit::refresh(Refresh how) {
-    if (how == Refresh::IfClean && link_.pending()) {
-        setEnabled(link_.active());
-        return;
-    }
-    reload();
-}
-
 void DbEdit::userEdited(const QString& text) {
     if (upperCase_) {
         const QString upper = capitals(text);
@@ -111,31 +100,13 @@ void DbEdit::userEdited(const QString& text) {
 void DbEdit::commit() {
     if (!link_.pending() || !link_.active() || isReadOnly())
         return;
-    // A post reports its own failure: a warning queued by an earlier focus loss would repeat it.
-    queuedWarning_.clear();
     const QVariant value = parseText(text());
     link_.storePending(value);
 }
 
 void DbEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!link_.pending() || !leavesTheControl(event->reason()))
-        return;
-    try {
-        commit();
-    } catch (const store::Error& e) {
-        // The focus comes back and the warning shows once the focus change is over, not in
-        // the middle of the click that moved it.
-        queuedWarning_ = e.message();
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                setFocus(Qt::OtherFocusReason);
-                if (!queuedWarning_.isEmpty())
-                    dialogs().warning(std::exchange(queuedWarning_, QString()));
-            },
-            Qt::QueuedConnection);
-    }
+    link_.focusLeft(event->reason());
 }
 
 void DbEdit::keyPressEvent(QKeyEvent* event) {

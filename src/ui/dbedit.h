@@ -55,12 +55,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void refresh(Refresh how);
     void userEdited(const QString& text);
 
     FieldLink link_;
     bool upperCase_ = false;
-    QString queuedWarning_;
     int characters_ = 0; ///< the field's size; 0: the usual width
     QString widthSample_;
 };

@@ -3,8 +3,10 @@
 #include "store/error.h"
 #include "ui/dialogs.h"
 
+#include <QMetaObject>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -101,6 +103,26 @@ void FieldLink::storePending(const QVariant& value) {
     }
 }
 
+void FieldLink::focusLeft(Qt::FocusReason reason) {
+    if (!pending_ || !control_ || !commit_ || !leavesTheControl(reason))
+        return;
+    try {
+        queuedWarning_.clear();
+        commit_();
+    } catch (const store::Error& e) {
+        // Shown once the focus change is over, not in the middle of the click that moved it.
+        queuedWarning_ = e.message();
+        QMetaObject::invokeMethod(
+            control_,
+            [this] {
+                control_->setFocus(Qt::OtherFocusReason);
+                if (!queuedWarning_.isEmpty())
+                    dialogs().warning(std::exchange(queuedWarning_, QString()));
+            },
+            Qt::QueuedConnection);
+    }
+}
+
 void FieldLink::write(const QVariant& value) {
     beginEdit();
     if (table_)
@@ -117,15 +139,21 @@ void FieldLink::dataEvent(store::Table&, store::DataEvent event, int fieldIndex)
         refresh_(Refresh::Reload);
         break;
     case store::DataEvent::RecordChanged:
-        refresh_(fieldIndex < 0 || fieldIndex == index_ ? Refresh::Reload : Refresh::IfClean);
+        if (fieldIndex < 0 || fieldIndex == index_)
+            refresh_(Refresh::Reload);
+        else if (!pending_)
+            refresh_(Refresh::IfClean);
         break;
     case store::DataEvent::StateChanged:
-        refresh_(Refresh::IfClean);
+        if (!pending_)
+            refresh_(Refresh::IfClean);
         break;
     }
 }
 
 void FieldLink::updateData(store::Table&) {
+    // A post reports its own failure: a warning queued by an earlier focus loss would repeat it.
+    queuedWarning_.clear();
     if (commit_)
         commit_();
 }

@@ -10,10 +10,12 @@ class QWidget;
 
 namespace ui {
 
-/// How a control must bring itself up to date after an event of its table object.
+/// Why a control must bring itself up to date after an event of its table object. Either way
+/// it shows the field again: a change of another field or of the state is not passed on while
+/// the user has a pending edit, which must stay.
 enum class Refresh {
-    Reload,  ///< the record or the control's own field changed: show the field again
-    IfClean, ///< another field or the state changed: reload unless the user has a pending edit
+    Reload,  ///< the record or the control's own field changed
+    IfClean, ///< another field or the state changed, and nothing is pending
 };
 
 /// The binding of one control to one field of a table object (the data link every data-aware
@@ -65,6 +67,10 @@ public:
     /// Stores the pending edit; a value that does not fit stays pending and store::Error is
     /// passed on.
     void storePending(const QVariant& value);
+    /// The focus left the control for `reason`: a pending edit is stored (the commit function).
+    /// One the field refuses stays pending; once the focus change is over the focus comes back
+    /// to the control and the refusal is shown, unless a post has reported it meanwhile.
+    void focusLeft(Qt::FocusReason reason);
 
     void dataEvent(store::Table& table, store::DataEvent event, int field) override;
     void updateData(store::Table& table) override;
@@ -78,6 +84,7 @@ private:
     CommitFn commit_;
     bool quiet_ = false;
     bool pending_ = false;
+    QString queuedWarning_;
 };
 
 /// True when a focus change for that reason leaves a control: a move inside the window (Tab, a

@@ -54,6 +54,13 @@ RegisterScreen::RegisterScreen(store::Table& table, QWidget* parent)
     setEditingRefusal(defaultEditingRefusal(), *pages_, editPageName);
 }
 
+RegisterScreen::RegisterScreen(store::Table& table, const QString& title, const QSize& size,
+                               QWidget* parent)
+    : RegisterScreen(table, parent) {
+    setWindowTitle(title);
+    resize(size);
+}
+
 bool RegisterScreen::editing() const {
     return pages_->isShowing(editPageName);
 }
@@ -253,9 +260,8 @@ bool deleteRecord(store::Table& table, const DeletePlan& plan) {
         }
         auto refused = [&plan] {
             for (const auto& check : plan.checks) {
-                const QString refusal = check();
-                if (!refusal.isEmpty()) {
-                    dialogs().warning(refusal);
+                if (const std::optional<QString> refusal = check()) {
+                    dialogs().warning(*refusal);
                     return true;
                 }
             }

@@ -3,9 +3,11 @@
 #include "ui/gridmodel.h"
 #include "ui/screen.h"
 
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QBoxLayout;
@@ -26,15 +28,16 @@ class DbComboBox;
 class DbEdit;
 class PageStack;
 
-/// What a register's delete command says and checks; each screen gives its own wording.
+/// What a register's delete command says and checks; each screen gives its own wording, by
+/// designated initializers: {.question = ..., .checks = {...}, .done = ...}.
 struct DeletePlan {
     /// Shown (as a plain message) when there is no record to delete.
     QString nothing = QStringLiteral("Nulla da eliminare");
     /// The Yes/No question before deleting; empty asks nothing.
     QString question;
     /// The reference checks in order: each answers the refusal (shown as a warning, nothing
-    /// deleted) or an empty text when the record may go. Refusals begin with refusalPrefix().
-    std::vector<std::function<QString()>> checks;
+    /// deleted) or nothing when the record may go. Refusals begin with refusalPrefix().
+    std::vector<std::function<std::optional<QString>()>> checks;
     /// The checks run after a Yes (the usual order) or, when set, before the question.
     bool checksFirst = false;
     /// The information shown once the record is gone; empty shows nothing.
@@ -67,6 +70,9 @@ public:
     static inline const QString editPageName = QStringLiteral("edit");
 
     explicit RegisterScreen(store::Table& table, QWidget* parent = nullptr);
+    /// A register screen with its caption and its size when it opens.
+    RegisterScreen(store::Table& table, const QString& title, const QSize& size,
+                   QWidget* parent = nullptr);
 
     store::Table& table() const { return table_; }
     PageStack& pages() const { return *pages_; }

@@ -62,7 +62,8 @@ bool deleteRecord(store::Table& table, const DeletePlan& plan);
 /// page's rows (addFieldRow, addValueListRow, or any control added to editForm()), the confirm
 /// and cancel buttons, the first editor, the save check and the keys. Its boxes are bound to
 /// the fields of the data module's objects, so the record rules' warnings find them by
-/// themselves (ui::warnAbout); the screen needs no code for that.
+/// themselves (ui::warnAbout); the screen needs no code for that. Its open function takes the
+/// open mode, if any, as an argument and calls ui::showScreen<TheScreen>(data, mode).
 class RegisterScreen : public Screen {
     Q_OBJECT
 public:

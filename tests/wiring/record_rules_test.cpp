@@ -70,35 +70,6 @@ TEST(RecordRules, EachWarningComesOnceAndNamesTheFieldItIsAbout) {
     }
 }
 
-TEST(RecordRules, LookUpsAndDerivedFieldsFollowWhatIsTyped) {
-    const struct {
-        Object object;
-        const char* field;
-        const char* value;
-        const char* derived;
-        const char* expected;
-    } cases[] = {
-        {&Tdm::Tabesercizio, "Comune", "BARI", "Provincia", "BA"},
-        {&Tdm::TabFornitori, "Comune", "ROMA", "Cap", "00118"},
-        {&Tdm::Tabsoggetto, "PG_comune_fiscale", "MILANO", "PG_prov_fiscale", "MI"},
-        {&Tdm::Tabsoggetto, "Pf_comune_nascita", "TORINO", "Pf_prov_nascita", "TO"},
-        {&Tdm::Tabtecnico, "Comune_nascita", "ROMA", "Prov_nascita", "RM"},
-        {&Tdm::Tabtecnico, "Cognome", "ROSSI", "Cogn_nome", "ROSSI "},
-    };
-    testsupport::WorkingYear working;
-    ASSERT_TRUE(working.opened);
-    for (const auto& c : cases) {
-        store::Table& t = working.data.*c.object;
-        t.append();
-        t.field(QString::fromLatin1(c.field)).setAsString(QString::fromLatin1(c.value));
-        EXPECT_EQ(t.field(QString::fromLatin1(c.derived)).asString(),
-                  QString::fromLatin1(c.expected))
-            << c.field;
-        t.cancel();
-    }
-    EXPECT_TRUE(working.warnings.empty());
-}
-
 // The technicians' and the obliged subject's look-ups once moved the shared municipalities
 // object under the municipalities screen; they read it without moving it.
 TEST(RecordRules, MunicipalityLookUpsOfTechniciansAndSubjectLeaveTheSharedObjectInPlace) {

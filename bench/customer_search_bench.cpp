@@ -4,11 +4,10 @@
 #include "generate_year.h"
 #include "sqlite_util.h"
 
-#include "app/session.h"
-#include "registry/customer_rules.h"
 #include "registry/eserciziow.h"
 #include "store/dm.h"
 #include "ui/dialogs.h"
+#include "wiring/record_rules.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,9 +101,8 @@ int main(int argc, char** argv) {
         Tdm data;
         if (!data.dmCreate(folder))
             throw std::runtime_error("the synthetic year does not open");
-        registry::attachCustomerRules(data, ui::warningSink(), registry::focusCustomerVatBox);
-        app::ProgramState state;
-        TesercizioForm screen(data, state);
+        const RecordRules rules(data, ui::warningSink());
+        TesercizioForm screen(data);
         screen.show();
         screen.activateWindow();
         QApplication::processEvents();

@@ -2,6 +2,7 @@
 
 #include "store/dm.h"
 #include "store/error.h"
+#include "store/filter.h"
 #include "store/value.h"
 
 #include <QLocale>
@@ -12,6 +13,11 @@ namespace {
 
 QString shortDate(const QDate& day) {
     return store::value::italianDate(day);
+}
+
+/// "([field]='value')".
+QString term(const QString& field, const QString& value) {
+    return QLatin1Char('(') + store::filterComparison(field, value) + QLatin1Char(')');
 }
 
 } // namespace
@@ -63,19 +69,16 @@ QString dateCaption(const QDate& date) {
 }
 
 QString movementsOfTypeFilter(const QDate& day, const QString& typeId) {
-    return QStringLiteral("([data]='") + shortDate(day) + QStringLiteral("'") +
-           QStringLiteral(")") + QStringLiteral(" and ([id_tipomov]=") + QStringLiteral("'") +
-           typeId + QStringLiteral("'") + QStringLiteral(")");
+    return term(QStringLiteral("data"), shortDate(day)) + QStringLiteral(" and ") +
+           term(QStringLiteral("id_tipomov"), typeId);
 }
 
 QString appointmentsFilter(const QDate& day) {
-    return QStringLiteral("([Data_app]='") + shortDate(day) + QStringLiteral("'") +
-           QStringLiteral(")");
+    return term(QStringLiteral("Data_app"), shortDate(day));
 }
 
 QString expiringContractsFilter(const QDate& day) {
-    return QStringLiteral("([VAL_AL]='") + shortDate(day) + QStringLiteral("'") +
-           QStringLiteral(")");
+    return term(QStringLiteral("VAL_AL"), shortDate(day));
 }
 
 void showMovementsOfKind(Tdm& data, const QDate& day, const QString& kind,

@@ -1,8 +1,10 @@
-// Entry point: the main window, the data module and the event loop.
+// Entry point: the main window, the data module with its record rules and the event loop.
 #include "app/mainw.h"
 #include "app/screens.h"
-#include "app/session.h"
 #include "store/dm.h"
+#include "store/program.h"
+#include "ui/dialogs.h"
+#include "wiring/record_rules.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -14,16 +16,14 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     Tdm data;
-    dm = &data;
-    app::ProgramState& state = app::program();
+    const RecordRules rules(data, ui::warningSink());
+    store::ProgramState& state = store::program();
     TMainForm MainForm(data, state, QApplication::applicationFilePath());
-    app::wireScreens(MainForm, data, state);
+    app::wireScreens(MainForm, data);
     MainForm.show();
     QTimer::singleShot(0, &MainForm, [&] {
         if (!MainForm.startUp())
             QApplication::quit();
     });
-    const int result = QApplication::exec();
-    dm = nullptr;
-    return result;
+    return QApplication::exec();
 }

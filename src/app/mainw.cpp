@@ -5,6 +5,7 @@
 #include "app/sel_annow.h"
 #include "app/splashw.h"
 #include "store/dm.h"
+#include "store/program.h"
 #include "store/value.h"
 #include "ui/dialogs.h"
 #include "ui/modal.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 QPointer<TAboutForm> AboutForm;
@@ -28,7 +30,7 @@ QPointer<TSel_annoForm> Sel_annoForm;
 QPointer<TAboutBox> AboutBox;
 } // namespace
 
-TMainForm::TMainForm(Tdm& data, app::ProgramState& state, const QString& programFile,
+TMainForm::TMainForm(Tdm& data, store::ProgramState& state, const QString& programFile,
                      const QDate& today, QWidget* parent)
     : QMainWindow(parent)
     , data_(data)
@@ -78,51 +80,50 @@ void TMainForm::addEntry(QMenu* menu, const QString& caption, MainCommand comman
     connect(action, &QAction::triggered, this, [this, command] { run(command); });
 }
 
+void TMainForm::addEntries(QMenu* menu, std::initializer_list<MenuEntry> entries) {
+    for (const auto& [caption, command] : entries) {
+        if (command)
+            addEntry(menu, QString::fromUtf8(caption), *command);
+        else
+            menu->addSeparator();
+    }
+}
+
 void TMainForm::buildMenu() {
+    const std::nullopt_t separator = std::nullopt;
     QMenu* tables = menuBar()->addMenu(QStringLiteral("Tabelle"));
-    addEntry(tables, QStringLiteral("Esercizi (clienti)"), MainCommand::Customers);
-    addEntry(tables, QStringLiteral("Fornitori"), MainCommand::Suppliers);
-    tables->addSeparator();
-    addEntry(tables, QStringLiteral("Elenco comuni "), MainCommand::Municipalities);
-    tables->addSeparator();
-    addEntry(tables, QStringLiteral("Impostazioni default"), MainCommand::DefaultSettings);
-    addEntry(tables, QStringLiteral("Tipi movimenti"), MainCommand::MovementTypes);
-    addEntry(tables, QStringLiteral("Tipi di contratto"), MainCommand::ContractTypes);
-    tables->addSeparator();
+    addEntries(tables, {{"Esercizi (clienti)", MainCommand::Customers},
+                        {"Fornitori", MainCommand::Suppliers},
+                        {"", separator},
+                        {"Elenco comuni ", MainCommand::Municipalities},
+                        {"", separator},
+                        {"Impostazioni default", MainCommand::DefaultSettings},
+                        {"Tipi movimenti", MainCommand::MovementTypes},
+                        {"Tipi di contratto", MainCommand::ContractTypes},
+                        {"", separator}});
     connect(tables->addAction(QStringLiteral("Uscita dal programma")), &QAction::triggered, this,
             &QWidget::close);
 
-    QMenu* movements = menuBar()->addMenu(QStringLiteral("Movimenti"));
-    addEntry(movements, QStringLiteral("Elenco Movimentazione"), MainCommand::Movements);
-    movements->addSeparator();
-    const std::pair<const char*, bool app::ProgramState::*> modes[] = {
-        {"Elenco Vendite", &app::ProgramState::salesMode},
-        {"Elenco Riparazioni", &app::ProgramState::repairsMode},
-        {"Elenco Interventi", &app::ProgramState::interventionsMode}};
-    for (const auto& [caption, mode] : modes) {
-        QAction* action = movements->addAction(QString::fromUtf8(caption));
-        action->setEnabled(false);
-        triggers_[MainCommand::Movements].push_back(action);
-        connect(action, &QAction::triggered, this, [this, m = mode] { openMovements(m); });
-    }
-    movements->addSeparator();
-    addEntry(movements, QStringLiteral("Tipi di movimento"), MainCommand::MovementTypes);
-
-    QMenu* documents = menuBar()->addMenu(QStringLiteral("Documenti"));
-    addEntry(documents, QStringLiteral("impostazioni"), MainCommand::DocumentSettings);
-    documents->addSeparator();
-    addEntry(documents, QStringLiteral("tipo di documenti"), MainCommand::DocumentTypes);
-    addEntry(documents, QStringLiteral("Elenco documenti"), MainCommand::Documents);
-
-    QMenu* agency = menuBar()->addMenu(QStringLiteral("Agenzia Entrate"));
-    addEntry(agency, QStringLiteral("Soggetto obbligato (concessionario)"),
-             MainCommand::ObligedSubject);
-    addEntry(agency, QStringLiteral("Tecnici"), MainCommand::Technicians);
-    addEntry(agency, QStringLiteral("Misuratori (tipologia)"), MainCommand::MeterModels);
-    agency->addSeparator();
-    addEntry(agency,
-             QStringLiteral("Scarica dati sul software di verificazione periodica della kesasoft"),
-             MainCommand::ExportToVerification);
+    addEntries(menuBar()->addMenu(QStringLiteral("Movimenti")),
+               {{"Elenco Movimentazione", MainCommand::Movements},
+                {"", separator},
+                {"Elenco Vendite", MainCommand::Sales},
+                {"Elenco Riparazioni", MainCommand::Repairs},
+                {"Elenco Interventi", MainCommand::Interventions},
+                {"", separator},
+                {"Tipi di movimento", MainCommand::MovementTypes}});
+    addEntries(menuBar()->addMenu(QStringLiteral("Documenti")),
+               {{"impostazioni", MainCommand::DocumentSettings},
+                {"", separator},
+                {"tipo di documenti", MainCommand::DocumentTypes},
+                {"Elenco documenti", MainCommand::Documents}});
+    addEntries(menuBar()->addMenu(QStringLiteral("Agenzia Entrate")),
+               {{"Soggetto obbligato (concessionario)", MainCommand::ObligedSubject},
+                {"Tecnici", MainCommand::Technicians},
+                {"Misuratori (tipologia)", MainCommand::MeterModels},
+                {"", separator},
+                {"Scarica dati sul software di verificazione periodica della kesasoft",
+                 MainCommand::ExportToVerification}});
 
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilità"));
     addEntry(utilities, QStringLiteral("svuota archivi"), MainCommand::EmptyArchives);
@@ -161,19 +162,9 @@ void TMainForm::buildToolbar(QWidget* panel) {
               QStringLiteral("Elenco Esercizi commerciali"), MainCommand::Customers);
     addButton(grid, 1, 0, QStringLiteral("Articoli e parco macchine"), {}, MainCommand::Articles);
     addButton(grid, 1, 1, QStringLiteral("Elenco Contratti"), {}, MainCommand::Contracts);
-    const std::tuple<int, const char*, bool app::ProgramState::*> modes[] = {
-        {0, "Elenco interventi", &app::ProgramState::interventionsMode},
-        {1, "Elenco riparazioni", &app::ProgramState::repairsMode},
-        {2, "Elenco vendite", &app::ProgramState::salesMode}};
-    for (const auto& [row, caption, mode] : modes) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), panel);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumHeight(34);
-        button->setEnabled(false);
-        grid->addWidget(button, row, 2);
-        triggers_[MainCommand::Movements].push_back(button);
-        connect(button, &QPushButton::clicked, this, [this, m = mode] { openMovements(m); });
-    }
+    addButton(grid, 2, 0, QStringLiteral("Elenco interventi"), {}, MainCommand::Interventions);
+    addButton(grid, 2, 1, QStringLiteral("Elenco riparazioni"), {}, MainCommand::Repairs);
+    addButton(grid, 2, 2, QStringLiteral("Elenco vendite"), {}, MainCommand::Sales);
     addButton(grid, 3, 0, QStringLiteral("Elenco Documenti"), {}, MainCommand::Documents);
     addButton(grid, 3, 1, QStringLiteral("Gest. movimenti  /F6"), {}, MainCommand::Movements);
 }
@@ -220,31 +211,26 @@ void TMainForm::run(MainCommand command) {
     const auto it = openers_.find(command);
     if (it == openers_.end())
         return;
-    if (command == MainCommand::Movements || command == MainCommand::Contracts)
+    // The lists of movements and contracts filter the objects the agenda shows.
+    switch (command) {
+    case MainCommand::Movements:
+    case MainCommand::Sales:
+    case MainCommand::Repairs:
+    case MainCommand::Interventions:
+    case MainCommand::Contracts:
         pages_->showPage(QStringLiteral("inizio"));
+        break;
+    default:
+        break;
+    }
     try {
         it->second();
     } catch (const std::exception& failure) {
         ui::showFailure(failure);
     }
-}
-
-void TMainForm::openMovements(bool app::ProgramState::*mode) {
-    const auto it = openers_.find(MainCommand::Movements);
-    if (it == openers_.end())
-        return;
-    pages_->showPage(QStringLiteral("inizio"));
-    state_.*mode = true;
-    try {
-        it->second();
-    } catch (const std::exception& failure) {
-        ui::showFailure(failure);
-    }
-    state_.*mode = false;
 }
 
 bool TMainForm::startUp() {
-    state_.clearModes();
     ui::showModal(AboutForm);
     const int result = ui::showModal(Sel_annoForm, [this] {
         return std::make_unique<TSel_annoForm>(

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/session.h"
-
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -15,13 +14,18 @@ class QLabel;
 class QPushButton;
 class Tdm;
 
+namespace store {
+struct ProgramState;
+}
+
 namespace ui {
 class DataGrid;
 class PageStack;
 } // namespace ui
 
 /// What the main window's menu entries and toolbar buttons open. A command without an opener
-/// (its screen is not available) shows its entries disabled.
+/// (its screen is not available) shows its entries disabled. A screen opened in a mode is one
+/// command per mode, whose opener passes the mode to the screen's open function.
 enum class MainCommand {
     Customers,
     Suppliers,
@@ -29,7 +33,10 @@ enum class MainCommand {
     DefaultSettings,
     MovementTypes,
     ContractTypes,
-    Movements, ///< the movement screen; its three modes are derived from it
+    Movements,     ///< the movement screen on its general list
+    Sales,         ///< the movement screen on the sales list
+    Repairs,       ///< the movement screen on the repairs list
+    Interventions, ///< the movement screen on the interventions list
     DocumentSettings,
     DocumentTypes,
     Documents,
@@ -50,7 +57,7 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     /// `programFile` names the INI beside it; `today` starts the calendar.
-    TMainForm(Tdm& data, app::ProgramState& state, const QString& programFile,
+    TMainForm(Tdm& data, store::ProgramState& state, const QString& programFile,
               const QDate& today = QDate::currentDate(), QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -83,10 +90,12 @@ private:
     QWidget* buildAgenda();
     QWidget* buildBottomBand();
     void addEntry(class QMenu* menu, const QString& caption, MainCommand command);
+    /// A menu's entries in order; an entry without a command is a separator line.
+    using MenuEntry = std::pair<const char*, std::optional<MainCommand>>;
+    void addEntries(class QMenu* menu, std::initializer_list<MenuEntry> entries);
     void addButton(class QGridLayout* grid, int column, int row, const QString& caption,
                    const QString& hint, MainCommand command);
     void run(MainCommand command);
-    void openMovements(bool app::ProgramState::*mode);
     void dateChanged();
     void showInterventions();
     void showRepairs();
@@ -95,7 +104,7 @@ private:
     QWidget* movementsPage(const QString& heading, ui::DataGrid*& grid);
 
     Tdm& data_;
-    app::ProgramState& state_;
+    store::ProgramState& state_;
     QString iniPath_;
     std::map<MainCommand, std::function<void()>> openers_;
     std::map<MainCommand, std::vector<QPointer<QObject>>> triggers_;

@@ -2,6 +2,7 @@
 #include "app/agenda.h"
 #include "app/mainw.h"
 #include "store/dm.h"
+#include "store/program.h"
 #include "ui/dialogs.h"
 #include "ui/grid.h"
 #include "ui/pagestack.h"

@@ -4,10 +4,9 @@ class TMainForm;
 class Tdm;
 
 namespace app {
-struct ProgramState;
 
 /// The one place where the screens of every subsystem are attached to the main window's
-/// commands and their record rules to the data module.
-void wireScreens(TMainForm& mainForm, Tdm& data, ProgramState& state);
+/// commands. Their record rules are attached apart, by RecordRules (wiring/record_rules.h).
+void wireScreens(TMainForm& mainForm, Tdm& data);
 
 } // namespace app

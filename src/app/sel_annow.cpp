@@ -39,7 +39,7 @@ protected:
 
 } // namespace
 
-TSel_annoForm::TSel_annoForm(Tdm& data, app::ProgramState& state,
+TSel_annoForm::TSel_annoForm(Tdm& data, store::ProgramState& state,
                              std::function<void(const QString&)> showYear, const QDate& today,
                              QWidget* parent)
     : ui::Screen(parent)

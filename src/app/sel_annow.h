@@ -8,7 +8,7 @@ class QSpinBox;
 class QPushButton;
 class Tdm;
 
-namespace app {
+namespace store {
 struct ProgramState;
 }
 
@@ -18,8 +18,9 @@ class TSel_annoForm : public ui::Screen {
     Q_OBJECT
 public:
     /// `showYear` receives the status bar text "Anno: <year>" once a year is accepted.
-    TSel_annoForm(Tdm& data, app::ProgramState& state, std::function<void(const QString&)> showYear,
-                  const QDate& today, QWidget* parent = nullptr);
+    TSel_annoForm(Tdm& data, store::ProgramState& state,
+                  std::function<void(const QString&)> showYear, const QDate& today,
+                  QWidget* parent = nullptr);
 
     QSpinBox* yearBox() const { return SpinEdit1; }
     QPushButton* nextButton() const { return BitBtn1; }
@@ -29,7 +30,7 @@ private:
     void BitBtn1Click();
 
     Tdm& data_;
-    app::ProgramState& state_;
+    store::ProgramState& state_;
     std::function<void(const QString&)> showYear_;
     QSpinBox* SpinEdit1;
     QPushButton* BitBtn1;

@@ -9,15 +9,6 @@
 
 namespace app {
 
-void ProgramState::clearModes() {
-    interventionsMode = repairsMode = salesMode = contractVisitMode = editFromContractMode = false;
-}
-
-ProgramState& program() {
-    static ProgramState state;
-    return state;
-}
-
 void createYear(const QString& dataRoot, const QString& yearText, const YearPrompts& prompts) {
     TFileCopyNew FileCopyNew1;
     FileCopyNew1.SourceFile =
@@ -39,7 +30,7 @@ void createYear(const QString& dataRoot, const QString& yearText, const YearProm
     }
 }
 
-YearOutcome acceptYear(Tdm& data, ProgramState& state, const QString& yearText,
+YearOutcome acceptYear(Tdm& data, store::ProgramState& state, const QString& yearText,
                        const YearPrompts& prompts) {
     data.dmDestroy();
     const QString candidate = state.dataRoot + yearText;

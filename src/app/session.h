@@ -1,32 +1,13 @@
 #pragma once
 
+#include "store/program.h"
+
 #include <QString>
 #include <functional>
 
 class Tdm;
 
 namespace app {
-
-/// What the whole program shares while it runs: where the data live, the working year, the
-/// main window's open-mode flags and the movement screen's last filter text.
-struct ProgramState {
-    QString dataRoot;    ///< ends with the native separator
-    QString workingYear; ///< four digits; empty until a year is accepted
-    // Open-mode flags: the opener sets one, opens the screen and clears it afterwards.
-    bool interventionsMode = false;
-    bool repairsMode = false;
-    bool salesMode = false;
-    bool contractVisitMode = false;
-    bool editFromContractMode = false;
-    QString lastFilter;
-
-    /// data root + working year: the folder every shared table works on.
-    QString yearFolder() const { return dataRoot + workingYear; }
-    void clearModes();
-};
-
-/// The running program's state.
-ProgramState& program();
 
 /// How the year choice talks to the user; the year screen plugs in its dialogs.
 struct YearPrompts {
@@ -42,7 +23,7 @@ enum class YearOutcome {
 
 /// Accepts a year typed in the year screen: closes the shared tables, offers to create a
 /// missing year folder from the template, probes the folder and opens every shared table on it.
-YearOutcome acceptYear(Tdm& data, ProgramState& state, const QString& yearText,
+YearOutcome acceptYear(Tdm& data, store::ProgramState& state, const QString& yearText,
                        const YearPrompts& prompts);
 
 /// Copies the template `vuoto` into data root + year, reporting each copy error.

@@ -7,12 +7,8 @@
 #include "ui/modal.h"
 #include "ui/pagestack.h"
 
-QPointer<TcomuniForm> comuniForm;
-
 TcomuniForm::TcomuniForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.Tabcomuni, parent) {
-    setWindowTitle(QStringLiteral("comuniForm"));
-    resize(560, 460);
+    : ui::RegisterScreen(data.Tabcomuni, QStringLiteral("comuniForm"), {560, 460}, parent) {
     setCloseAllowed(true);
 
     addGrid({{QStringLiteral("COMUNE"), QStringLiteral("COMUNE"), 240},
@@ -48,7 +44,7 @@ void TcomuniForm::done(int result) {
 namespace registry {
 
 int openMunicipalities(Tdm& data) {
-    return ui::showModal(comuniForm, [&data] { return std::make_unique<TcomuniForm>(data); });
+    return ui::showScreen<TcomuniForm>(data);
 }
 
 } // namespace registry

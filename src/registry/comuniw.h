@@ -2,8 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
-
 class Tdm;
 
 /// The municipalities register on `dm.Tabcomuni`, in the table's natural order. Its close box
@@ -16,9 +14,6 @@ public:
     /// Ends the screen (close box, Escape, "Chiudi"), dropping a record still being entered.
     void done(int result) override;
 };
-
-/// The program-wide reference of the open municipalities screen.
-extern QPointer<TcomuniForm> comuniForm;
 
 namespace registry {
 /// Opens the municipalities screen through the modal-screen routine.

@@ -2,8 +2,10 @@
 
 #include "store/dm.h"
 #include "store/error.h"
+#include "store/filter.h"
 #include "store/query.h"
 #include "store/references.h"
+#include "store/texts.h"
 
 namespace registry {
 
@@ -26,12 +28,10 @@ QString lookupText(store::Table& source, const QString& keyField, const QVariant
 
 } // namespace
 
-void attachCustomerRules(Tdm& data, store::rules::MessageSink warn,
-                         std::function<void()> focusVatBox) {
+void attachCustomerRules(Tdm& data, store::rules::WarningSink warn) {
     for (store::Table* t : {&data.Tabesercizio, &data.Tab_ese2, &data.tabese3})
         store::rules::attachIdentifierAfterInsert(*t, kId);
-    store::rules::attachVatCheck(data.Tabesercizio, QStringLiteral("Piva"), warn,
-                                 std::move(focusVatBox));
+    store::rules::attachVatCheck(data.Tabesercizio, QStringLiteral("Piva"), warn);
     store::rules::attachMunicipalityLookup(data.Tabesercizio, QStringLiteral("Comune"),
                                            data.Tabcomuni, QStringLiteral("Provincia"),
                                            QStringLiteral("Cap"), warn);
@@ -46,7 +46,7 @@ const QStringList& requiredCustomerFields() {
 
 int storedCustomersWithVat(store::Table& cEsercizio, const QString& vat) {
     cEsercizio.setFiltered(false);
-    cEsercizio.setFilter(QStringLiteral("[Piva]='") + vat + QLatin1Char('\''));
+    cEsercizio.setFilter(store::filterComparison(QStringLiteral("Piva"), vat));
     cEsercizio.setFiltered(true);
     return cEsercizio.recordCount();
 }
@@ -62,8 +62,7 @@ SaveVerdict checkCustomerSave(Tdm& data, bool inserting, const QString& remember
                 QStringLiteral("Piva")};
     for (const QString& field : requiredCustomerFields())
         if (text(t, field).isEmpty())
-            return {QStringLiteral("Per confermare è necessario inserire tutti i valori nei campi"),
-                    QString()};
+            return {store::texts::missingValues(), QString()};
     return {};
 }
 

@@ -20,10 +20,8 @@ namespace registry {
 
 /// Attaches the rules of the customer table to the data module's objects: the identifier on
 /// insert (Tabesercizio, Tab_ese2, tabese3), and on Tabesercizio the VAT-number warning and
-/// the municipality look-up. `focusVatBox` puts the focus on the customer screen's "P.iva"
-/// box when that screen is open.
-void attachCustomerRules(Tdm& data, store::rules::MessageSink warn,
-                         std::function<void()> focusVatBox = {});
+/// the municipality look-up.
+void attachCustomerRules(Tdm& data, store::rules::WarningSink warn);
 
 /// The boxes of the edit page that "OK" requires, in the order they are tested.
 const QStringList& requiredCustomerFields();
@@ -43,8 +41,7 @@ struct SaveVerdict {
 SaveVerdict checkCustomerSave(Tdm& data, bool inserting, const QString& rememberedVat);
 
 /// The number of stored customers whose VAT number is `vat`, through `c_esercizio` filtered
-/// on "[Piva]='vat'" (the filter stays set afterwards). Only numbers that passed the VAT check
-/// (digits) reach it, so the text cannot break the filter.
+/// on "[Piva]='vat'" (the filter stays set afterwards; a quote in `vat` is doubled).
 int storedCustomersWithVat(store::Table& cEsercizio, const QString& vat);
 
 /// The warning refusing the deletion of a customer, or nothing when no stored movement or

@@ -1,142 +1,51 @@
 #include "registry/eserciziow.h"
 
-#include "app/session.h"
 #include "registry/comuniw.h"
 #include "registry/customer_rules.h"
 #include "store/dm.h"
 #include "store/query.h"
 #include "ui/dbedit.h"
 #include "ui/dialogs.h"
-#include "ui/fieldlink.h"
+#include "ui/formkit.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
 #include "ui/pagestack.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
-#include <algorithm>
 
-QPointer<TesercizioForm> esercizioForm;
-
-namespace {
-
-/// A label that shows one field of the current record and follows the table.
-class FieldLabel : public QLabel {
-public:
-    FieldLabel(store::Table& table, const QString& field, QWidget* parent = nullptr)
-        : QLabel(parent)
-        , link_(
-              table, field, [this](ui::Refresh) { reload(); }, [] {}) {
-        setTextInteractionFlags(Qt::TextSelectableByMouse);
-        reload();
-    }
-
-private:
-    void reload() {
-        setText(link_.active() && !link_.table()->isEmpty() ? link_.field().asString() : QString());
-    }
-    ui::FieldLink link_;
-};
-
-/// An edit box that turns typed letters into capitals, for the search text.
-class UpperLineEdit : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        const QString upper = event->text().toUpper();
-        if (upper != event->text()) {
-            QKeyEvent capital(event->type(), event->key(), event->modifiers(), upper,
-                              event->isAutoRepeat(), ushort(event->count()));
-            QLineEdit::keyPressEvent(&capital);
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-};
-
-/// Moves the focus along a chain of widgets when Return or Enter is pressed in one of them.
-class EnterChain : public QObject {
-public:
-    EnterChain(std::vector<QWidget*> chain, QObject* parent)
-        : QObject(parent)
-        , chain_(std::move(chain)) {
-        for (size_t i = 0; i + 1 < chain_.size(); ++i)
-            chain_[i]->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
-            return false;
-        for (size_t i = 0; i + 1 < chain_.size(); ++i)
-            if (chain_[i] == watched) {
-                chain_[i + 1]->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-        return false;
-    }
-
-private:
-    std::vector<QWidget*> chain_;
-};
-
-QLabel* boldLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-} // namespace
-
-TesercizioForm::TesercizioForm(Tdm& data, const app::ProgramState& state, QWidget* parent)
-    : ui::RegisterScreen(data.Tabesercizio, parent)
+TesercizioForm::TesercizioForm(Tdm& data, registry::CustomersMode mode, QWidget* parent)
+    : ui::RegisterScreen(data.Tabesercizio, QStringLiteral("esercizi/clienti"), {1080, 640}, parent)
     , data_(data)
-    , state_(state)
-    , card_(std::make_unique<registry::CustomerCard>(data))
-    , openMunicipalities_([&data] { registry::openMunicipalities(data); }) {
-    setWindowTitle(QStringLiteral("esercizi/clienti"));
-    resize(1080, 640);
+    , mode_(mode)
+    , card_(std::make_unique<registry::CustomerCard>(data)) {
 
     menu_ = new QMenuBar(this);
     QMenu* settings = menu_->addMenu(QStringLiteral("Impostazioni"));
-    settings->addAction(QStringLiteral("Elenco Comuni"), this, [this] {
-        if (openMunicipalities_)
-            openMunicipalities_();
-    });
+    settings->addAction(QStringLiteral("Elenco Comuni"), this,
+                        [this] { registry::openMunicipalities(data_); });
     layout()->setMenuBar(menu_);
 
     buildListPage();
     buildEditPage();
     pages().addPage(cardPageName, buildCardPage());
-    setPageHooks({}, [this] { resetEditState(); });
-    installSaveCheck();
-
-    // The screen sees these keys first, on whichever page it is.
-    auto* f8 = new QShortcut(QKeySequence(Qt::Key_F8), this);
-    f8->setContext(Qt::WindowShortcut);
-    connect(f8, &QShortcut::activated, this, [this] { SpeedButtonNuovoClick(); });
-    auto* f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
-    f9->setContext(Qt::WindowShortcut);
-    connect(f9, &QShortcut::activated, this, [this] { SpeedButtonModificaClick(); });
+    setPageHooks({}, [this] {
+        rememberedVat_.clear();
+        inserting_ = false;
+    });
+    setSaveCheck([this] { return saveCheck(); });
+    addShortcut(QKeySequence(Qt::Key_F8), [this] { newCustomer(); });
+    addShortcut(QKeySequence(Qt::Key_F9), [this] { modifyCustomer(); });
 }
 
 TesercizioForm::~TesercizioForm() = default;
@@ -157,7 +66,7 @@ void TesercizioForm::buildListPage() {
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->horizontalHeader()->setSectionsClickable(true);
     connect(list->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { DBGrid1TitleClick(column); });
+            [this](int column) { sortByColumn(column); });
     left->addWidget(list, 1);
     left->addWidget(
         new QLabel(QStringLiteral("cliccate sul titolo delle colonne per cambiare ordinamento")));
@@ -166,10 +75,10 @@ void TesercizioForm::buildListPage() {
     auto* side = new QFormLayout;
     for (const char* field : {"Tel1", "Tel2", "Cell1", "Cell2", "Email1", "Email2", "Fax1", "Fax2"})
         side->addRow(QString::fromLatin1(field) + QLatin1Char(':'),
-                     new FieldLabel(t, QString::fromLatin1(field)));
+                     new ui::DbLabel(t, QString::fromLatin1(field)));
     side->addRow(QStringLiteral("Giorno chiusura:"),
-                 new FieldLabel(t, QStringLiteral("Giorno_chiusura")));
-    auto* contact = new FieldLabel(t, QStringLiteral("Cognome_nome"));
+                 new ui::DbLabel(t, QStringLiteral("Giorno_chiusura")));
+    auto* contact = new ui::DbLabel(t, QStringLiteral("Cognome_nome"));
     contact->setWordWrap(true);
     contact->setMinimumWidth(160);
     side->addRow(QStringLiteral("Cognome_nome:"), contact);
@@ -179,35 +88,32 @@ void TesercizioForm::buildListPage() {
     row->addWidget(sidePanel);
     listContent()->addLayout(row, 1);
 
-    auto* find = new QGroupBox(QStringLiteral("Trova"));
-    auto* findRow = new QHBoxLayout(find);
+    auto* findGroup = new QGroupBox(QStringLiteral("Trova"));
+    auto* findRow = new QHBoxLayout(findGroup);
     searchField_ = new QComboBox;
     searchField_->addItems({QStringLiteral("Ragione_Sociale"), QStringLiteral("PIVA")});
-    search_ = new UpperLineEdit;
+    search_ = new ui::UpperLineEdit;
     search_->setMinimumWidth(260);
-    connect(search_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { EditTrovaChange(text); });
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) { search(text); });
     auto* trova = new QPushButton(QStringLiteral("Trova"));
     trova->setAutoDefault(false);
-    connect(trova, &QPushButton::clicked, this, [this] { SpeedButtonTrovaClick(); });
+    connect(trova, &QPushButton::clicked, this, [this] { find(); });
     findRow->addWidget(searchField_);
     findRow->addWidget(search_, 1);
     findRow->addWidget(trova);
-    listContent()->addWidget(find);
+    listContent()->addWidget(findGroup);
 
-    addListButton(QStringLiteral("Nuovo/F8"), [this] { SpeedButtonNuovoClick(); });
-    addListButton(QStringLiteral("Modifica/F9"), [this] { SpeedButtonModificaClick(); });
-    addListButton(QStringLiteral("elimina"), [this] { SpeedButtonEliminaClick(); });
-    QPushButton* scheda =
-        addListButton(QStringLiteral("Scheda"), [this] { SpeedButtonSchedaClick(); });
+    addListButton(QStringLiteral("Nuovo/F8"), [this] { newCustomer(); });
+    addListButton(QStringLiteral("Modifica/F9"), [this] { modifyCustomer(); });
+    addListButton(QStringLiteral("elimina"), [this] { deleteCustomer(); });
+    QPushButton* scheda = addListButton(QStringLiteral("Scheda"), [this] { showCard(); });
     QFont bold = scheda->font();
     bold.setBold(true);
     scheda->setFont(bold);
-    addListButton(QStringLiteral("chiudi"), [this] { SpeedButtonChiudiClick(); });
+    addCloseButton(QStringLiteral("chiudi"));
 }
 
 void TesercizioForm::buildEditPage() {
-    QFormLayout* form = editForm();
     const std::pair<const char*, const char*> rows[] = {{"Ragione Sociale", "Ragione_sociale"},
                                                         {"P.iva", "Piva"},
                                                         {"Comune", "Comune"},
@@ -225,36 +131,29 @@ void TesercizioForm::buildEditPage() {
                                                         {"Cognome_nome", "Cognome_nome"},
                                                         {"Commenti:", "Commenti"},
                                                         {"Giorno chiusura:", "Giorno_chiusura"}};
-    for (const auto& [caption, field] : rows) {
-        auto* box = new ui::DbUpperEdit(table(), QString::fromLatin1(field));
-        // As wide as the field's text, within reason.
-        const int size = table().field(QString::fromLatin1(field)).size();
-        const int width = box->fontMetrics().horizontalAdvance(QString(size, QLatin1Char('0')));
-        box->setFixedWidth(std::clamp(width + 16, 60, 560));
-        form->addRow(QString::fromUtf8(caption), box);
-        boxes_[QString::fromLatin1(field)] = box;
-    }
+    for (const auto& [caption, field] : rows)
+        addFieldRow(QString::fromUtf8(caption), QString::fromLatin1(field));
     // Province and postcode come from the municipality look-up.
-    boxes_.at(QStringLiteral("Provincia"))->setReadOnly(true);
-    boxes_.at(QStringLiteral("Cap"))->setReadOnly(true);
-    boxes_.at(QStringLiteral("Cap"))->setUpperCase(false);
+    box(QStringLiteral("Provincia"))->setReadOnly(true);
+    box(QStringLiteral("Cap"))->setReadOnly(true);
+    box(QStringLiteral("Cap"))->setUpperCase(false);
 
-    QPushButton* ok = addEditButton(QStringLiteral("OK"), [this] { BitBtnOKClick(); });
+    QPushButton* ok = addConfirmButton(QStringLiteral("OK"));
     ok->setAutoDefault(true); // Enter on the focused button confirms
-    addEditButton(QStringLiteral("Annulla"), [this] { BitBtnAnnullaClick(); });
+    addCancelButton(QStringLiteral("Annulla"));
     setFirstEditor(box(QStringLiteral("Ragione_sociale")));
 
     std::vector<QWidget*> chain;
     for (const char* field : {"Ragione_sociale", "Piva", "Comune", "Provincia", "Indirizzo", "Cap"})
         chain.push_back(box(QString::fromLatin1(field)));
     chain.push_back(ok);
-    new EnterChain(std::move(chain), this);
+    setEnterChain(std::move(chain));
 }
 
 QWidget* TesercizioForm::buildCardPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    cardTitle_ = boldLabel(QString());
+    cardTitle_ = ui::boldLabel(QString());
     cardTitle_->setAlignment(Qt::AlignCenter);
     layout->addWidget(cardTitle_);
     layout->addWidget(new QLabel(QStringLiteral("Elenco movimenti del cliente/esercizio")));
@@ -277,10 +176,10 @@ QWidget* TesercizioForm::buildCardPage() {
 
     auto* strip = new QHBoxLayout;
     strip->addWidget(new QLabel(QStringLiteral("Descrizione:")));
-    cardDescription_ = boldLabel(QString());
+    cardDescription_ = ui::boldLabel(QString());
     strip->addWidget(cardDescription_, 1);
     strip->addWidget(new QLabel(QStringLiteral("MATRICOLA:")));
-    cardSerial_ = boldLabel(QString());
+    cardSerial_ = ui::boldLabel(QString());
     strip->addWidget(cardSerial_);
     layout->addLayout(strip);
 
@@ -288,15 +187,10 @@ QWidget* TesercizioForm::buildCardPage() {
     back->addStretch(1);
     auto* indietro = new QPushButton(QStringLiteral("Indietro"));
     indietro->setAutoDefault(false);
-    connect(indietro, &QPushButton::clicked, this, [this] { BitBtnIndietroClick(); });
+    connect(indietro, &QPushButton::clicked, this, [this] { backToList(); });
     back->addWidget(indietro);
     layout->addLayout(back);
     return page;
-}
-
-ui::DbEdit* TesercizioForm::box(const QString& field) const {
-    const auto it = boxes_.find(field);
-    return it == boxes_.end() ? nullptr : it->second;
 }
 
 QString TesercizioForm::cardTitle() const {
@@ -313,11 +207,11 @@ void TesercizioForm::showEvent(QShowEvent* event) {
     ui::RegisterScreen::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        start();
     }
 }
 
-void TesercizioForm::FormShow() {
+void TesercizioForm::start() {
     inserting_ = false;
     rememberedVat_.clear();
     setCloseAllowed(false);
@@ -328,77 +222,67 @@ void TesercizioForm::FormShow() {
         ui::showFailure(e);
     }
     searchField_->setCurrentIndex(0);
-    if (state_.editFromContractMode && registry::locateContractCustomer(data_))
-        SpeedButtonModificaClick();
+    if (mode_ == registry::CustomersMode::EditFromContract &&
+        registry::locateContractCustomer(data_))
+        modifyCustomer();
 }
 
-void TesercizioForm::resetEditState() {
-    rememberedVat_.clear();
-    inserting_ = false;
-}
-
-void TesercizioForm::focusBox(const QString& field) {
-    if (ui::DbEdit* b = box(field))
-        b->setFocus(Qt::OtherFocusReason);
-}
-
-void TesercizioForm::SpeedButtonNuovoClick() {
+void TesercizioForm::newCustomer() {
     // On the edit page a new record would post the pending one without its checks.
     if (editing())
         return;
-    closeCard();
+    card_->close();
     inserting_ = true;
     if (!startNew())
         inserting_ = false;
 }
 
-void TesercizioForm::SpeedButtonModificaClick() {
+void TesercizioForm::modifyCustomer() {
     // Nothing to edit on an empty list; on the edit page the remembered number must stay.
     if (editing() || !table().active() || table().isEmpty())
         return;
-    closeCard();
+    card_->close();
     rememberedVat_ = table().field(QStringLiteral("Piva")).asString();
     if (!startEdit())
         rememberedVat_.clear();
 }
 
-void TesercizioForm::BitBtnOKClick() {
-    if (confirm() && state_.editFromContractMode)
-        closeWith(QDialog::Accepted);
+bool TesercizioForm::saveCheck() {
+    const registry::SaveVerdict verdict =
+        registry::checkCustomerSave(data_, inserting_, rememberedVat_);
+    if (verdict.accepted())
+        return true;
+    ui::dialogs().warning(verdict.message);
+    if (ui::DbEdit* b = box(verdict.focusField))
+        b->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
-void TesercizioForm::installSaveCheck() {
-    setSaveCheck([this] {
-        const registry::SaveVerdict verdict =
-            registry::checkCustomerSave(data_, inserting_, rememberedVat_);
-        if (verdict.accepted())
-            return true;
-        ui::dialogs().warning(verdict.message);
-        if (!verdict.focusField.isEmpty())
-            focusBox(verdict.focusField);
+bool TesercizioForm::confirm() {
+    if (!ui::RegisterScreen::confirm())
         return false;
-    });
+    if (mode_ == registry::CustomersMode::EditFromContract)
+        closeWith(QDialog::Accepted);
+    return true;
 }
 
-void TesercizioForm::BitBtnAnnullaClick() {
-    cancelEdit();
-    if (state_.editFromContractMode)
+void TesercizioForm::cancelEdit() {
+    ui::RegisterScreen::cancelEdit();
+    if (mode_ == registry::CustomersMode::EditFromContract)
         closeScreen();
 }
 
-void TesercizioForm::SpeedButtonEliminaClick() {
-    ui::DeletePlan plan;
-    plan.question = QStringLiteral("Sei sicuro di volere cancellare l'esercizio selezionato?");
-    plan.checks.push_back([this] {
-        return registry::customerDeleteRefusal(
-                   data_, table().field(QStringLiteral("Id_esercizio")).asInteger())
-            .value_or(QString());
-    });
-    plan.done = QStringLiteral("Esercizio eliminato correttamente.");
-    deleteCurrent(plan);
+void TesercizioForm::deleteCustomer() {
+    deleteCurrent(
+        {.question = QStringLiteral("Sei sicuro di volere cancellare l'esercizio selezionato?"),
+         .checks = {[this] {
+             return registry::customerDeleteRefusal(
+                 data_, table().field(QStringLiteral("Id_esercizio")).asInteger());
+         }},
+         .done = QStringLiteral("Esercizio eliminato correttamente.")});
 }
 
-void TesercizioForm::SpeedButtonSchedaClick() {
+void TesercizioForm::showCard() {
     if (!table().active() || table().isEmpty())
         return;
     pages().showPage(cardPageName);
@@ -419,28 +303,20 @@ void TesercizioForm::SpeedButtonSchedaClick() {
     }
 }
 
-void TesercizioForm::closeCard() {
+void TesercizioForm::backToList() {
     card_->close();
-}
-
-void TesercizioForm::BitBtnIndietroClick() {
-    closeCard();
     pages().showPage(listPageName);
 }
 
-void TesercizioForm::SpeedButtonChiudiClick() {
-    closeScreen();
-}
-
-void TesercizioForm::EditTrovaChange(const QString& text) {
+void TesercizioForm::search(const QString& text) {
     registry::searchCustomer(table(), searchField_->currentText(), text);
 }
 
-void TesercizioForm::SpeedButtonTrovaClick() {
+void TesercizioForm::find() {
     registry::findCustomer(table(), searchField_->currentText(), search_->text());
 }
 
-void TesercizioForm::DBGrid1TitleClick(int column) {
+void TesercizioForm::sortByColumn(int column) {
     const auto& columns = grid()->tableModel().columns();
     if (column < 0 || column >= int(columns.size()))
         return;
@@ -451,24 +327,8 @@ void TesercizioForm::DBGrid1TitleClick(int column) {
 
 namespace registry {
 
-int openCustomers(Tdm& data, const app::ProgramState& state) {
-    return ui::showModal(esercizioForm,
-                         [&] { return std::make_unique<TesercizioForm>(data, state); });
-}
-
-void focusCustomerVatBox() {
-    if (!esercizioForm)
-        return;
-    QPointer<ui::DbEdit> vat = esercizioForm->box(QStringLiteral("Piva"));
-    // Queued: the warning arrives while the focus is leaving the box, and only once that move
-    // is over can the focus come back.
-    QMetaObject::invokeMethod(
-        vat,
-        [vat] {
-            if (vat && vat->isVisible() && vat->isEnabled())
-                vat->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
+int openCustomers(Tdm& data, CustomersMode mode) {
+    return ui::showScreen<TesercizioForm>(data, mode);
 }
 
 } // namespace registry

@@ -2,9 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
-#include <functional>
-#include <map>
 #include <memory>
 
 class QComboBox;
@@ -13,31 +10,26 @@ class QLineEdit;
 class QMenuBar;
 class Tdm;
 
-namespace app {
-struct ProgramState;
-}
-namespace ui {
-class DbEdit;
-}
 namespace registry {
 struct CustomerCard;
-}
+
+/// How the customer screen opens: on its list, or editing the customer of the current contract
+/// of `dm.Tabcontratti` and closing when that edit ends.
+enum class CustomersMode { List, EditFromContract };
+} // namespace registry
 
 /// The customer register ("esercizi/clienti") on `dm.Tabesercizio`: the list with its search
 /// and re-sort, the edit page with the save checks, the delete with its reference checks and
-/// the card page with the customer's movements and contracts. Opened with the edit-from-contract
-/// flag of the program state set, it goes straight to editing the current contract's customer
-/// and closes when that edit ends.
+/// the card page with the customer's movements and contracts.
 class TesercizioForm : public ui::RegisterScreen {
     Q_OBJECT
 public:
     static inline const QString cardPageName = QStringLiteral("scheda");
 
-    TesercizioForm(Tdm& data, const app::ProgramState& state, QWidget* parent = nullptr);
+    TesercizioForm(Tdm& data, registry::CustomersMode mode = registry::CustomersMode::List,
+                   QWidget* parent = nullptr);
     ~TesercizioForm() override;
 
-    /// The edit page's box of a field ("Ragione_sociale", "Piva", ...).
-    ui::DbEdit* box(const QString& field) const;
     QLineEdit* searchBox() const { return search_; }
     QComboBox* searchField() const { return searchField_; }
     QMenuBar* menu() const { return menu_; }
@@ -49,23 +41,17 @@ public:
     QString cardSerial() const;
     bool inserting() const { return inserting_; }
 
-    /// What "Impostazioni / Elenco Comuni" opens.
-    void setMunicipalitiesOpener(std::function<void()> open) {
-        openMunicipalities_ = std::move(open);
-    }
-
     // Commands, as their buttons and keys run them.
-    void SpeedButtonNuovoClick();
-    void SpeedButtonModificaClick();
-    void BitBtnOKClick();
-    void BitBtnAnnullaClick();
-    void SpeedButtonEliminaClick();
-    void SpeedButtonSchedaClick();
-    void BitBtnIndietroClick();
-    void SpeedButtonChiudiClick();
-    void SpeedButtonTrovaClick();
-    void EditTrovaChange(const QString& text);
-    void DBGrid1TitleClick(int column);
+    void newCustomer();               ///< "Nuovo/F8"
+    void modifyCustomer();            ///< "Modifica/F9"
+    bool confirm() override;          ///< "OK"
+    void cancelEdit() override;       ///< "Annulla"
+    void deleteCustomer();            ///< "elimina"
+    void showCard();                  ///< "Scheda"
+    void backToList();                ///< "Indietro"
+    void search(const QString& text); ///< every change of the search text
+    void find();                      ///< "Trova"
+    void sortByColumn(int column);    ///< a click on a title of the list
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,16 +60,12 @@ private:
     void buildListPage();
     void buildEditPage();
     QWidget* buildCardPage();
-    void installSaveCheck();
-    void FormShow();
-    void resetEditState();
-    void closeCard();
-    void focusBox(const QString& field);
+    bool saveCheck();
+    void start();
 
     Tdm& data_;
-    const app::ProgramState& state_;
+    const registry::CustomersMode mode_;
     std::unique_ptr<registry::CustomerCard> card_;
-    std::map<QString, ui::DbEdit*> boxes_;
     QLineEdit* search_ = nullptr;
     QComboBox* searchField_ = nullptr;
     QMenuBar* menu_ = nullptr;
@@ -92,20 +74,12 @@ private:
     QLabel* cardSerial_ = nullptr;
     ui::DataGrid* movementsGrid_ = nullptr;
     ui::DataGrid* contractsGrid_ = nullptr;
-    std::function<void()> openMunicipalities_;
     bool inserting_ = false;
     QString rememberedVat_;
     bool shown_ = false;
 };
 
-/// The program-wide reference of the open customer screen.
-extern QPointer<TesercizioForm> esercizioForm;
-
 namespace registry {
-/// Opens the customer screen through the modal-screen routine; it reads the open-mode flags
-/// of `state` while it shows.
-int openCustomers(Tdm& data, const app::ProgramState& state);
-/// Puts the focus back on the open customer screen's "P.iva" box once the focus change in
-/// progress is over; nothing when the screen is not open.
-void focusCustomerVatBox();
+/// Opens the customer screen in `mode` through the modal-screen routine.
+int openCustomers(Tdm& data, CustomersMode mode = CustomersMode::List);
 } // namespace registry

@@ -8,12 +8,9 @@
 
 #include <QFormLayout>
 
-QPointer<TfornitoriForm> fornitoriForm;
-
 TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.TabFornitori, parent) {
-    setWindowTitle(QStringLiteral("Elenco fornitori:"));
-    resize(820, 560);
+    : ui::RegisterScreen(data.TabFornitori, QStringLiteral("Elenco fornitori:"), {820, 560},
+                         parent) {
     const QString refusal = QStringLiteral("Per chiudere usare il tasto chiudi.");
     setRefusalMessage(refusal);
     setEditingRefusal(refusal, [] { return true; });
@@ -30,7 +27,7 @@ TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
 
     auto* name = addFieldRow(QStringLiteral("Ragione sociale del fornitore"),
                              QStringLiteral("Ragione_sociale"));
-    vat_ = addFieldRow(QStringLiteral("Piva"), QStringLiteral("Piva"));
+    addFieldRow(QStringLiteral("Piva"), QStringLiteral("Piva"));
     addFieldRow(QStringLiteral("Comune"), QStringLiteral("Comune"));
     addFieldRow(QStringLiteral("Provincia"), QStringLiteral("Provincia"))->setReadOnly(true);
     addFieldRow(QStringLiteral("Indirizzo"), QStringLiteral("Indirizzo"));
@@ -51,13 +48,7 @@ TfornitoriForm::TfornitoriForm(Tdm& data, QWidget* parent)
 namespace registry {
 
 int openSuppliers(Tdm& data) {
-    return ui::showModal(fornitoriForm, [&data] { return std::make_unique<TfornitoriForm>(data); });
-}
-
-void focusSupplierVatBox() {
-    if (!fornitoriForm)
-        return;
-    ui::focusWhenIdle(fornitoriForm->vatBox());
+    return ui::showScreen<TfornitoriForm>(data);
 }
 
 } // namespace registry

@@ -2,8 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
-
 class Tdm;
 
 namespace ui {
@@ -16,20 +14,9 @@ class TfornitoriForm : public ui::RegisterScreen {
     Q_OBJECT
 public:
     explicit TfornitoriForm(Tdm& data, QWidget* parent = nullptr);
-    /// The "Piva" box, where a failed VAT check sends the focus back.
-    ui::DbEdit* vatBox() const { return vat_; }
-
-private:
-    ui::DbEdit* vat_ = nullptr;
 };
-
-/// The program-wide reference of the open suppliers screen.
-extern QPointer<TfornitoriForm> fornitoriForm;
 
 namespace registry {
 /// Opens the suppliers screen through the modal-screen routine.
 int openSuppliers(Tdm& data);
-/// Puts the focus back on the open suppliers screen's "Piva" box, once the focus change in
-/// progress is over; nothing when the screen is not open.
-void focusSupplierVatBox();
 } // namespace registry

@@ -7,12 +7,8 @@
 #include "ui/grid.h"
 #include "ui/modal.h"
 
-QPointer<TmisuratoriForm> misuratoriForm;
-
 TmisuratoriForm::TmisuratoriForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.Tabms, parent) {
-    setWindowTitle(QStringLiteral("Elenco misuratori"));
-    resize(640, 420);
+    : ui::RegisterScreen(data.Tabms, QStringLiteral("Elenco misuratori"), {640, 420}, parent) {
 
     addGrid({{QStringLiteral("Marchio_ms"), QStringLiteral("Marchio misuratore"), 200},
              {QStringLiteral("Denominazione_ms"), QStringLiteral("Denominazione misuratore"), 240},
@@ -43,8 +39,7 @@ TmisuratoriForm::TmisuratoriForm(Tdm& data, QWidget* parent)
 namespace registry {
 
 int openMeterModels(Tdm& data) {
-    return ui::showModal(misuratoriForm,
-                         [&data] { return std::make_unique<TmisuratoriForm>(data); });
+    return ui::showScreen<TmisuratoriForm>(data);
 }
 
 } // namespace registry

@@ -2,8 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
-
 class Tdm;
 
 namespace ui {
@@ -21,9 +19,6 @@ private:
     ui::DbEdit* name_;
     ui::DbEdit* logotype_;
 };
-
-/// The program-wide reference of the open models screen.
-extern QPointer<TmisuratoriForm> misuratoriForm;
 
 namespace registry {
 /// Opens the models screen through the modal-screen routine.

@@ -15,19 +15,17 @@ QString text(store::Table& t, const char* field) {
 void attachProvinceLookup(store::Table& t, const QString& municipalityField, store::Table& comuni,
                           const QString& provinceField) {
     t.onFieldChange(municipalityField, [&comuni, provinceField](store::Field f) {
-        if (comuni.active() && !f.asString().isEmpty() &&
-            comuni.locate(QStringLiteral("COMUNE"), f.asString()))
-            f.table()
-                .field(provinceField)
-                .setValue(comuni.field(QStringLiteral("PROVINCIAI")).value());
+        if (f.asString().isEmpty())
+            return;
+        if (const auto found = store::rules::lookupRecord(
+                comuni, QStringLiteral("COMUNE"), f.asString(), {QStringLiteral("PROVINCIAI")}))
+            f.table().field(provinceField).setValue(found->front());
     });
 }
 
 } // namespace
 
-void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
-                               std::function<void()> focusVatBox,
-                               std::function<void()> personKindChanged) {
+void attachObligedSubjectRules(Tdm& dm, store::rules::WarningSink warn) {
     store::rules::attachIdentifierAfterInsert(dm.Tabsoggetto, QStringLiteral("Id_sogg_obbl"));
     store::rules::attachIdentifierAfterInsert(dm.TabLsogg, QStringLiteral("Id_Lsogg"));
     store::Table* subject = &dm.Tabsoggetto;
@@ -39,12 +37,7 @@ void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
                          QStringLiteral("PG_prov_fiscale"));
     attachProvinceLookup(dm.Tabsoggetto, QStringLiteral("Pf_comune_nascita"), dm.Tabcomuni,
                          QStringLiteral("Pf_prov_nascita"));
-    store::rules::attachVatCheck(dm.Tabsoggetto, QStringLiteral("Piva"), std::move(warn),
-                                 std::move(focusVatBox));
-    if (personKindChanged)
-        dm.Tabsoggetto.onFieldChange(
-            QStringLiteral("PG_PF"),
-            [changed = std::move(personKindChanged)](store::Field) { changed(); });
+    store::rules::attachVatCheck(dm.Tabsoggetto, QStringLiteral("Piva"), std::move(warn));
 }
 
 bool obligedSubjectComplete(Tdm& dm) {

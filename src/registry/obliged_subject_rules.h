@@ -13,11 +13,8 @@ namespace registry {
 /// The obliged subject's record rules on `dm.Tabsoggetto` and `dm.TabLsogg`, for every writer:
 /// identifiers on insert (an authorisation always belongs to the current subject); the tax
 /// municipality and the municipality of birth fill their provinces when found in `COMUNI`,
-/// silently otherwise; the VAT number warns "Errore P. Iva" and calls `focusVatBox`; a change of
-/// `PG_PF` calls `personKindChanged` (the screen's locks), when given.
-void attachObligedSubjectRules(Tdm& dm, store::rules::MessageSink warn,
-                               std::function<void()> focusVatBox = {},
-                               std::function<void()> personKindChanged = {});
+/// silently otherwise; the VAT number warns "Errore P. Iva".
+void attachObligedSubjectRules(Tdm& dm, store::rules::WarningSink warn);
 
 /// True when the pending subject can be posted: VAT number and the boxes of the chosen kind of
 /// person ("0" legal person; natural person otherwise), the birth date included.

@@ -2,6 +2,7 @@
 
 #include "store/dm.h"
 #include "store/references.h"
+#include "store/texts.h"
 
 namespace registry {
 
@@ -15,9 +16,9 @@ void attachMunicipalityRules(Tdm& dm) {
     attachFlushAfterPost(dm.Tabcomuni);
 }
 
-void attachSupplierRules(Tdm& dm, MessageSink warn, std::function<void()> focusVatBox) {
+void attachSupplierRules(Tdm& dm, WarningSink warn) {
     attachIdentifierAfterInsert(dm.TabFornitori, QStringLiteral("Id_fornitore"));
-    attachVatCheck(dm.TabFornitori, QStringLiteral("Piva"), warn, std::move(focusVatBox));
+    attachVatCheck(dm.TabFornitori, QStringLiteral("Piva"), warn);
     attachMunicipalityLookup(dm.TabFornitori, QStringLiteral("Comune"), dm.Tabcomuni,
                              QStringLiteral("Provincia"), QStringLiteral("Cap"), warn);
 }
@@ -32,7 +33,7 @@ void attachContractTypeRules(Tdm& dm) {
 
 QString meterModelRefusal(const QString& brand, const QString& name, const QString& logotype) {
     if (brand.isEmpty() || name.isEmpty() || logotype.isEmpty())
-        return QStringLiteral("Per confermare è necessario inserire tutti i valori nei campi");
+        return store::texts::missingValues();
     return {};
 }
 

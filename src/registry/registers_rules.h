@@ -19,11 +19,10 @@ namespace registry {
 void attachMeterModelRules(Tdm& dm);
 /// Every post on `COMUNI` is written through to disk at once.
 void attachMunicipalityRules(Tdm& dm);
-/// `fornitori.Id_fornitore` on insert; the VAT number warns "Errore P. Iva" (then calls
-/// `focusVatBox`, when given) without ever blocking; a municipality fills province and
-/// postcode from `COMUNI` or clears them with "Errore Sul Comune inserito".
-void attachSupplierRules(Tdm& dm, store::rules::MessageSink warn,
-                         std::function<void()> focusVatBox = {});
+/// `fornitori.Id_fornitore` on insert; the VAT number warns "Errore P. Iva" without ever
+/// blocking; a municipality fills province and postcode from `COMUNI` or clears them with
+/// "Errore Sul Comune inserito".
+void attachSupplierRules(Tdm& dm, store::rules::WarningSink warn);
 /// `tipo_mov.Id` is allocated just before a movement type is posted.
 void attachMovementTypeRules(Tdm& dm);
 /// `tipi_contratti.Id` is allocated as soon as a contract type is started, when still empty.

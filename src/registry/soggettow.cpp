@@ -1,11 +1,13 @@
 #include "registry/soggettow.h"
-#include "ui/screen.h"
 
 #include "registry/obliged_subject_rules.h"
 #include "store/dm.h"
+#include "store/texts.h"
 #include "ui/dbchoice.h"
 #include "ui/dbedit.h"
 #include "ui/dialogs.h"
+#include "ui/fieldlink.h"
+#include "ui/formkit.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
 
@@ -18,31 +20,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-QPointer<Tsoggettoform> soggettoform;
-QPointer<Tlsogg_form> lsogg_form;
-
 namespace {
 
-const QString kRefusal =
-    QStringLiteral("Per confermare è necessario inserire tutti i valori nei campi");
 const QString kGeneral = QStringLiteral("Generale - soggetto obbligato");
 const QString kLegalGroup = QStringLiteral(" da impostare solo nel caso di persona giuridica");
 const QString kNaturalGroup = QStringLiteral(" da impostare solo nel caso di persona fisica");
 const QStringList kKinds{QStringLiteral("1=Fabbricante abilitato"),
                          QStringLiteral("2=Laboratorio di Fabbricante abilitato"),
                          QStringLiteral("3=Laboratorio Autonomo")};
-
-void setLocked(QWidget* box, bool locked) {
-    if (auto* edit = qobject_cast<ui::DbEdit*>(box))
-        edit->setReadOnly(locked);
-    else if (auto* combo = qobject_cast<ui::DbComboBox*>(box))
-        combo->setReadOnly(locked);
-    QPalette p = box->palette();
-    const QColor colour = locked ? QColor(192, 192, 192) : QColor(Qt::white);
-    p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Button, colour);
-    box->setPalette(p);
-}
 
 QLabel* legendLabel() {
     return new QLabel(QStringLiteral("Legenda tipo abilitazione:\n") + kKinds.join(u'\n'));
@@ -59,13 +44,12 @@ QGroupBox* group(const QString& title, store::Table& t, const QStringList& capti
             control = new ui::DbDateEdit(t, fields[i]);
         else if (fields[i] == QLatin1String("PF_sesso") && !viewOnly) {
             auto* combo = new ui::DbComboBox(t, fields[i]);
-            combo->setItems({QStringLiteral("M=Maschio"), QStringLiteral("F=Femmina")},
-                            {QStringLiteral("M"), QStringLiteral("F")});
+            combo->setValueList(store::texts::sexes());
             control = combo;
         } else
             control = new ui::DbUpperEdit(t, fields[i]);
         if (viewOnly || fields[i].contains(QLatin1String("prov"), Qt::CaseInsensitive))
-            setLocked(control, true);
+            ui::setLocked(control, true);
         form->addRow(captions[i], control);
         if (boxes)
             boxes->insert(captions[i], control);
@@ -97,29 +81,27 @@ Tlsogg_form::Tlsogg_form(Tdm& data, QWidget* parent)
     auto* row = new QHBoxLayout;
     auto* form = new QFormLayout;
     auto* kind = new ui::DbComboBox(data.TabLsogg, QStringLiteral("Tipo_abilitazione"));
-    kind->setItems(kKinds, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    kind->setValueList(kKinds);
     form->addRow(QStringLiteral("Tipo_abilitazione"), kind);
     seal_ = new ui::DbUpperEdit(data.TabLsogg, QStringLiteral("Id_al_sigillo"));
     form->addRow(QStringLiteral("Id alfanumerico del sigillo"), seal_);
     row->addLayout(form, 1);
     row->addWidget(legendLabel());
     layout->addLayout(row);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("Ok"));
-    auto* cancelButton = new QPushButton(QStringLiteral("Annulla"));
-    connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::buttonRow(this, {{QStringLiteral("Ok"),
+                                            [this] {
+                                                confirm();
+                                            }},
+                                           {QStringLiteral("Annulla"), [this] {
+                                                cancel();
+                                            }}}));
 }
 
 bool Tlsogg_form::confirm() {
     try {
         seal_->commit();
         if (!registry::authorisationComplete(data_)) {
-            ui::dialogs().message(kRefusal);
+            ui::dialogs().message(store::texts::missingValues());
             return false;
         }
         data_.TabLsogg.post();
@@ -141,10 +123,10 @@ void Tlsogg_form::cancel() {
 }
 
 Tsoggettoform::Tsoggettoform(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.Tabsoggetto, parent)
+    : ui::RegisterScreen(data.Tabsoggetto,
+                         QStringLiteral("Dati sul Soggetto Obbligato e relative abilitazioni"),
+                         {900, 640}, parent)
     , data_(data) {
-    setWindowTitle(QStringLiteral("Dati sul Soggetto Obbligato e relative abilitazioni"));
-    resize(900, 640);
     store::Table& t = table();
 
     // View page.
@@ -217,7 +199,16 @@ Tsoggettoform::Tsoggettoform(Tdm& data, QWidget* parent)
         },
         [this] { applyGroupVisibility(); });
     applyGroupVisibility();
+    personKind_ = std::make_unique<ui::FieldLink>(
+        t, QStringLiteral("PG_PF"),
+        [this](ui::Refresh how) {
+            if (how == ui::Refresh::Reload && personKind_ && personKind_->active())
+                applyPersonKind();
+        },
+        ui::FieldLink::CommitFn{});
 }
+
+Tsoggettoform::~Tsoggettoform() = default;
 
 QWidget* Tsoggettoform::editBox(const QString& caption) const {
     if (caption == QLatin1String("Piva"))
@@ -242,11 +233,11 @@ void Tsoggettoform::applyPersonKind() {
     const bool legalOpen = kind == QLatin1String("0");
     const bool naturalOpen = kind == QLatin1String("1");
     for (const QString& caption : kLegalCaptions)
-        setLocked(editBoxes_.value(caption),
-                  !legalOpen || caption == QLatin1String("Prov. fiscale"));
+        ui::setLocked(editBoxes_.value(caption),
+                      !legalOpen || caption == QLatin1String("Prov. fiscale"));
     for (const QString& caption : kNaturalCaptions)
-        setLocked(editBoxes_.value(caption),
-                  !naturalOpen || caption == QLatin1String("Prov. nascita"));
+        ui::setLocked(editBoxes_.value(caption),
+                      !naturalOpen || caption == QLatin1String("Prov. nascita"));
 }
 
 void Tsoggettoform::choose(const QString& kind) {
@@ -295,48 +286,24 @@ void Tsoggettoform::editAuthorisation(bool appending) {
         ui::showFailure(e);
         return;
     }
-    ui::showModal(lsogg_form, [this] { return std::make_unique<Tlsogg_form>(data_, this); });
+    ui::showScreen<Tlsogg_form>(data_, this);
 }
 
 bool Tsoggettoform::deleteAuthorisation() {
-    store::Table& list = data_.TabLsogg;
-    try {
-        if (!list.active() || list.isEmpty()) {
-            ui::dialogs().message(QStringLiteral("Nulla da eliminare"));
-            return false;
-        }
-        if (!ui::dialogs().question(
-                QStringLiteral("Sei sicuro di volere cancellare l'abilitazione selezionata?")))
-            return false;
-        if (const auto refusal = registry::authorisationDeleteRefusal(
-                data_, list.field(QStringLiteral("Id_Lsogg")).asInteger())) {
-            ui::dialogs().warning(*refusal);
-            return false;
-        }
-        list.deleteRecord();
-    } catch (const std::exception& e) {
-        ui::showFailure(e);
-        return false;
-    }
-    ui::dialogs().information(QStringLiteral("Abilitazione eliminata correttamente."));
-    return true;
+    return ui::deleteRecord(
+        data_.TabLsogg,
+        {.question = QStringLiteral("Sei sicuro di volere cancellare l'abilitazione selezionata?"),
+         .checks = {[this] {
+             return registry::authorisationDeleteRefusal(
+                 data_, data_.TabLsogg.field(QStringLiteral("Id_Lsogg")).asInteger());
+         }},
+         .done = QStringLiteral("Abilitazione eliminata correttamente.")});
 }
 
 namespace registry {
 
 int openObligedSubject(Tdm& data) {
-    return ui::showModal(soggettoform, [&data] { return std::make_unique<Tsoggettoform>(data); });
-}
-
-void applyObligedSubjectPersonKind() {
-    if (soggettoform)
-        soggettoform->applyPersonKind();
-}
-
-void focusObligedSubjectVatBox() {
-    if (!soggettoform)
-        return;
-    ui::focusWhenIdle(soggettoform->vatBox());
+    return ui::showScreen<Tsoggettoform>(data);
 }
 
 } // namespace registry

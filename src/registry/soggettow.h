@@ -2,7 +2,7 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
+#include <memory>
 
 class QGroupBox;
 class QRadioButton;
@@ -11,6 +11,7 @@ class Tdm;
 namespace ui {
 class DataGrid;
 class DbEdit;
+class FieldLink;
 } // namespace ui
 
 /// The dialog of one authorisation of the obliged subject, on `dm.TabLsogg`'s pending record.
@@ -35,13 +36,15 @@ class Tsoggettoform : public ui::RegisterScreen {
 public:
     explicit Tsoggettoform(Tdm& data, QWidget* parent = nullptr);
 
-    ui::DbEdit* vatBox() const { return vat_; }
     /// The edit page's boxes, by their captions: "Denominazione", "Cognome", ...
     QWidget* editBox(const QString& caption) const;
     QRadioButton* kindButton(const QString& caption) const;
     ui::DataGrid* authorisations() const { return authorisations_; }
 
-    /// The person-kind rule: locks and colours the boxes for the current `PG_PF`.
+    ~Tsoggettoform() override;
+
+    /// The person-kind rule: locks and colours the boxes for the current `PG_PF`; it runs
+    /// whenever `PG_PF` changes, whoever writes it.
     void applyPersonKind();
     /// "Modifica": edits the subject, creating it on an empty register.
     void modify();
@@ -63,17 +66,10 @@ private:
     QRadioButton* legal_ = nullptr;
     QRadioButton* natural_ = nullptr;
     QMap<QString, QWidget*> editBoxes_;
+    std::unique_ptr<ui::FieldLink> personKind_;
 };
-
-/// The program-wide references of the open screens.
-extern QPointer<Tsoggettoform> soggettoform;
-extern QPointer<Tlsogg_form> lsogg_form;
 
 namespace registry {
 /// Opens the obliged-subject screen through the modal-screen routine.
 int openObligedSubject(Tdm& data);
-/// The person-kind rule on the open obliged-subject screen; nothing when it is not open.
-void applyObligedSubjectPersonKind();
-/// Focuses the open obliged-subject screen's "Piva" box once the focus change is over.
-void focusObligedSubjectVatBox();
 } // namespace registry

@@ -15,9 +15,12 @@ QString text(store::Table& t, const char* field) {
     return t.field(QString::fromLatin1(field)).asString();
 }
 
-/// The record of `COMUNI` named exactly `name`, made current; false when there is none.
-bool findMunicipality(store::Table& comuni, const QString& name) {
-    return comuni.active() && !name.isEmpty() && comuni.locate(QStringLiteral("COMUNE"), name);
+/// Province and cadastral code of the municipality of `COMUNI` named exactly `name`.
+std::optional<std::vector<QVariant>> findMunicipality(store::Table& comuni, const QString& name) {
+    if (name.isEmpty())
+        return std::nullopt;
+    return store::rules::lookupRecord(comuni, QStringLiteral("COMUNE"), name,
+                                      {QStringLiteral("PROVINCIAI"), QStringLiteral("CODICEFISC")});
 }
 
 /// Keeps the derived names, the province and the fiscal code in step with the personal data.
@@ -28,10 +31,9 @@ void refreshPersonalData(store::Table& t, store::Table& comuni, Tcodfis& codfis)
     t.field(QStringLiteral("Cogn_no_sigillo"))
         .setAsString(surname + u' ' + name + u' ' + text(t, "Id_nu_sigillo"));
     const QString municipality = text(t, "Comune_nascita");
-    const bool known = findMunicipality(comuni, municipality);
+    const auto known = findMunicipality(comuni, municipality);
     if (known)
-        t.field(QStringLiteral("Prov_nascita"))
-            .setValue(comuni.field(QStringLiteral("PROVINCIAI")).value());
+        t.field(QStringLiteral("Prov_nascita")).setValue((*known)[0]);
     try {
         codfis.setCodfis(QString());
         codfis.nome = name;
@@ -40,8 +42,7 @@ void refreshPersonalData(store::Table& t, store::Table& comuni, Tcodfis& codfis)
         codfis.Data_Nascita = t.field(QStringLiteral("Data_nascita")).asDate();
         // An unknown municipality must not leave the previous one's code behind: the empty
         // code makes the computation answer "8" instead of a wrong sixteen characters.
-        codfis.Codice_comune =
-            known ? comuni.field(QStringLiteral("CODICEFISC")).asString() : QString();
+        codfis.Codice_comune = known ? (*known)[1].toString() : QString();
         codfis.Calcola();
         t.field(QStringLiteral("Cf")).setAsString(codfis.Valido() ? codfis.codfis() : QString());
     } catch (const store::Error&) {
@@ -51,8 +52,7 @@ void refreshPersonalData(store::Table& t, store::Table& comuni, Tcodfis& codfis)
 
 } // namespace
 
-void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::MessageSink warn,
-                           std::function<void()> focusCfBox) {
+void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::WarningSink warn) {
     store::Table& t = dm.Tabtecnico;
     store::rules::attachIdentifierAfterInsert(t, QStringLiteral("Id_tecnico"));
     store::Table* comuni = &dm.Tabcomuni;
@@ -62,14 +62,11 @@ void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::MessageSink w
         t.onFieldChange(QString::fromLatin1(field), [comuni, component](store::Field f) {
             refreshPersonalData(f.table(), *comuni, *component);
         });
-    t.onFieldChange(QStringLiteral("Cf"), [component, warn = std::move(warn),
-                                           focus = std::move(focusCfBox)](store::Field f) {
-        if (component->Valido())
+    t.onFieldChange(QStringLiteral("Cf"), [component, warn = std::move(warn)](store::Field f) {
+        if (component->Valido() || !warn)
             return;
-        if (!f.asString().isEmpty() && warn)
-            warn(QStringLiteral("Errore codice Fiscale"));
-        if (focus)
-            focus();
+        warn({f.asString().isEmpty() ? QString() : QStringLiteral("Errore codice Fiscale"),
+              &f.table(), QStringLiteral("Cf")});
     });
 }
 

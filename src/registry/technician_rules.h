@@ -16,9 +16,8 @@ class Tcodfis;
 /// a change of surname, name, sex, municipality or date of birth or numeric seal identifier
 /// refreshes `Cogn_nome`, `Cogn_no_sigillo`, `Prov_nascita` (when the municipality is known) and
 /// `Cf` (computed with `codfis`, errors swallowed); a change of `Cf` while `codfis` is not valid
-/// warns "Errore codice Fiscale" (non-empty code) and calls `focusCfBox` when given.
-void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::MessageSink warn,
-                           std::function<void()> focusCfBox = {});
+/// sends the user back to `Cf`, with the warning "Errore codice Fiscale" unless it was emptied.
+void attachTechnicianRules(Tdm& dm, Tcodfis& codfis, store::rules::WarningSink warn);
 
 /// True when the pending technician has every value the save needs: the personal data always
 /// (the fiscal code with its sixteen characters, never a result code),

@@ -1,11 +1,12 @@
 #include "registry/tecnicow.h"
-#include "ui/screen.h"
 
 #include "registry/technician_rules.h"
 #include "store/dm.h"
+#include "store/texts.h"
 #include "ui/dbchoice.h"
 #include "ui/dbedit.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
 
@@ -17,38 +18,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QPointer<TtecnicoForm> tecnicoForm;
-
 namespace {
 
-const QString kRefusal =
-    QStringLiteral("Per confermare è necessario inserire tutti i valori nei campi");
-
-const QStringList kSexes{QStringLiteral("M=Maschio"), QStringLiteral("F=Femmina")};
 const QStringList kResponsible{QStringLiteral("0=NO"), QStringLiteral("1=SI")};
 const QStringList kQualifications{
     QStringLiteral("0=Nessun Titolo;"), QStringLiteral("1=Licenza Elementare;"),
     QStringLiteral("2=Licenza Media Inferiore;"), QStringLiteral("3=Licenza Media Superiore;"),
     QStringLiteral("4=Laurea;")};
 
-/// The stored values of a value list: the part of each entry before "=".
-QStringList valuesOf(const QStringList& entries) {
-    QStringList values;
-    for (const QString& entry : entries)
-        values << entry.section(u'=', 0, 0);
-    return values;
-}
-
 ui::DbComboBox* valueList(store::Table& t, const char* field, const QStringList& entries) {
     auto* box = new ui::DbComboBox(t, QString::fromLatin1(field));
-    box->setItems(entries, valuesOf(entries));
+    box->setValueList(entries);
     return box;
-}
-
-QPalette greyWhen(QWidget* box, bool grey) {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, grey ? QColor(192, 192, 192) : QColor(Qt::white));
-    return p;
 }
 
 } // namespace
@@ -61,21 +42,24 @@ Ttipo_tecnicoForm::Ttipo_tecnicoForm(store::Table& technicians, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new ui::DbCheckBox(QStringLiteral("abilitato alle verifiche"), technicians,
                                          QStringLiteral("Vf_sn")));
-    auto* row = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    layout->addLayout(row);
+    layout->addLayout(ui::buttonRow(this,
+                                    {{QStringLiteral("OK"),
+                                      [this] {
+                                          accept();
+                                      }},
+                                     {QStringLiteral("Annulla"),
+                                      [this] {
+                                          reject();
+                                      }}},
+                                    false));
 }
 
 TtecnicoForm::TtecnicoForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.Tabtecnico, parent)
+    : ui::RegisterScreen(
+          data.Tabtecnico,
+          QStringLiteral("Elenco dei tecnici abilitati alle verifiche e non abilitati:"),
+          {900, 600}, parent)
     , data_(data) {
-    setWindowTitle(QStringLiteral("Elenco dei tecnici abilitati alle verifiche e non abilitati:"));
-    resize(900, 600);
     store::Table& t = table();
 
     std::vector<ui::GridColumn> columns{
@@ -94,27 +78,18 @@ TtecnicoForm::TtecnicoForm(Tdm& data, QWidget* parent)
             style.background = QColor(128, 128, 128);
     });
     addListButton(QStringLiteral("Nuovo"), [this] { newTechnician(); });
-    addListButton(QStringLiteral("Modifica"), [this] {
-        if (!table().active() || table().isEmpty())
-            return;
-        lockFiscalCode(true);
-        if (startEdit())
-            surname_->setFocus();
-    });
+    addListButton(QStringLiteral("Modifica"), [this] { modifyTechnician(); });
     addListButton(QStringLiteral("Elimina"), [this] { deleteTechnician(); });
     addCloseButton(QStringLiteral("chiudi"));
 
     fiscalCode_ = addFieldRow(QStringLiteral("Codice Fiscale"), QStringLiteral("Cf"));
     surname_ = addFieldRow(QStringLiteral("Cognome"), QStringLiteral("Cognome"));
     addFieldRow(QStringLiteral("Nome"), QStringLiteral("Nome"));
-    editForm()->addRow(QStringLiteral("Sesso"), valueList(t, "Sesso", kSexes));
-    auto* birth = new ui::DbDateEdit(t, QStringLiteral("Data_nascita"));
-    birth->setMaximumWidth(120);
-    editForm()->addRow(QStringLiteral("Data nascita"), birth);
+    addValueListRow(QStringLiteral("Sesso"), QStringLiteral("Sesso"), store::texts::sexes());
+    editForm()->addRow(QStringLiteral("Data nascita"),
+                       new ui::DbDateEdit(t, QStringLiteral("Data_nascita")));
     addFieldRow(QStringLiteral("Comune nascita"), QStringLiteral("Comune_nascita"));
-    auto* province = addFieldRow(QStringLiteral("Prov. nascita"), QStringLiteral("Prov_nascita"));
-    province->setReadOnly(true);
-    province->setPalette(greyWhen(province, true));
+    addFieldRow(QStringLiteral("Prov. nascita"), QStringLiteral("Prov_nascita"))->setReadOnly(true);
 
     auto* lower = new QHBoxLayout;
     verification_ = new QGroupBox(QStringLiteral("Dati per le verifiche"));
@@ -140,7 +115,7 @@ TtecnicoForm::TtecnicoForm(Tdm& data, QWidget* parent)
         return new QLabel(title + u'\n' + lines.join(u'\n'));
     };
     legendLayout->addWidget(legendText(QStringLiteral("Titolo di Studio:"), kQualifications));
-    legendLayout->addWidget(legendText(QStringLiteral("Sesso:"), kSexes));
+    legendLayout->addWidget(legendText(QStringLiteral("Sesso:"), store::texts::sexes()));
     legendLayout->addWidget(legendText(QStringLiteral("Responsabile:"), kResponsible));
     legendLayout->addStretch(1);
     lower->addWidget(legend);
@@ -154,7 +129,7 @@ TtecnicoForm::TtecnicoForm(Tdm& data, QWidget* parent)
     setSaveCheck([this] {
         if (registry::technicianComplete(data_))
             return true;
-        ui::dialogs().message(kRefusal);
+        ui::dialogs().message(store::texts::missingValues());
         return false;
     });
     setPageHooks([this] { showVerificationPanel(); }, {});
@@ -168,7 +143,6 @@ QWidget* TtecnicoForm::addVerificationRow(const QString& label, QWidget* box) {
 
 void TtecnicoForm::lockFiscalCode(bool locked) {
     fiscalCode_->setReadOnly(locked);
-    fiscalCode_->setPalette(greyWhen(fiscalCode_, locked));
 }
 
 void TtecnicoForm::showVerificationPanel() {
@@ -194,6 +168,14 @@ void TtecnicoForm::newTechnician() {
     surname_->setFocus();
 }
 
+void TtecnicoForm::modifyTechnician() {
+    if (!table().active() || table().isEmpty())
+        return;
+    lockFiscalCode(true);
+    if (startEdit())
+        surname_->setFocus();
+}
+
 void TtecnicoForm::toggleKind() {
     const store::Field enabled = table().field(QStringLiteral("Vf_sn"));
     enabled.setAsBoolean(!enabled.asBoolean());
@@ -201,27 +183,19 @@ void TtecnicoForm::toggleKind() {
 }
 
 bool TtecnicoForm::deleteTechnician() {
-    ui::DeletePlan plan;
-    plan.question = QStringLiteral("Sei sicuro di volere cancellare il tecnico selezionato?");
-    plan.checks.push_back([this] {
-        return registry::technicianDeleteRefusal(
-                   data_, table().field(QStringLiteral("Id_tecnico")).asInteger())
-            .value_or(QString());
-    });
-    plan.done = QStringLiteral("Tecnico eliminato correttamente.");
-    return deleteCurrent(plan);
+    return deleteCurrent(
+        {.question = QStringLiteral("Sei sicuro di volere cancellare il tecnico selezionato?"),
+         .checks = {[this] {
+             return registry::technicianDeleteRefusal(
+                 data_, table().field(QStringLiteral("Id_tecnico")).asInteger());
+         }},
+         .done = QStringLiteral("Tecnico eliminato correttamente.")});
 }
 
 namespace registry {
 
 int openTechnicians(Tdm& data) {
-    return ui::showModal(tecnicoForm, [&data] { return std::make_unique<TtecnicoForm>(data); });
-}
-
-void focusTechnicianFiscalCodeBox() {
-    if (!tecnicoForm)
-        return;
-    ui::focusWhenIdle(tecnicoForm->fiscalCodeBox());
+    return ui::showScreen<TtecnicoForm>(data);
 }
 
 } // namespace registry

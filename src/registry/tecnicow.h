@@ -3,7 +3,6 @@
 #include "ui/register_screen.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QGroupBox;
 class Tdm;
@@ -27,13 +26,13 @@ class TtecnicoForm : public ui::RegisterScreen {
 public:
     explicit TtecnicoForm(Tdm& data, QWidget* parent = nullptr);
 
-    /// The "Codice Fiscale" box, where a wrong code sends the focus back.
-    ui::DbEdit* fiscalCodeBox() const { return fiscalCode_; }
     /// The group of the verification data, shown only for an enabled technician.
     QGroupBox* verificationPanel() const { return verification_; }
 
     /// "Nuovo": appends, asks the kind of technician, opens the edit page on OK.
     void newTechnician();
+    /// "Modifica": the current technician, with the fiscal code locked.
+    void modifyTechnician();
     /// "cambia tipo tecnico".
     void toggleKind();
     /// "Elimina".
@@ -50,13 +49,7 @@ private:
     QGroupBox* verification_ = nullptr;
 };
 
-/// The program-wide reference of the open technicians screen.
-extern QPointer<TtecnicoForm> tecnicoForm;
-
 namespace registry {
 /// Opens the technicians screen through the modal-screen routine.
 int openTechnicians(Tdm& data);
-/// Puts the focus on the open technicians screen's "Codice Fiscale" box, once the focus change
-/// in progress is over; nothing when the screen is not open.
-void focusTechnicianFiscalCodeBox();
 } // namespace registry

@@ -6,6 +6,7 @@
 #include "ui/dbedit.h"
 #include "ui/dbrich.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 #include "ui/modal.h"
 #include "ui/navigator.h"
 #include "ui/richkeys.h"
@@ -14,8 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-QPointer<TtipicontrattiForm> tipicontrattiForm;
 
 namespace {
 
@@ -45,23 +44,25 @@ void placeSections(QGridLayout* grid, int firstRow, std::array<ui::DbRichEdit*, 
     }
 }
 
-/// "Nome contratto:" and a box on the name, across both columns.
+/// "Nome contratto:" and the name, across both columns: a bold caption on the view page, an
+/// edit box (returned) on the edit page.
 ui::DbEdit* placeName(QGridLayout* grid, store::Table& table, bool readOnly) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Nome contratto:")));
-    auto* name = new ui::DbUpperEdit(table, QStringLiteral("Nome_contratto"));
-    name->setReadOnly(readOnly);
+    ui::DbEdit* box = nullptr;
     if (readOnly) {
-        // On the view page the name reads as a caption, not as a box to type into.
-        name->setFrame(false);
-        name->setFocusPolicy(Qt::NoFocus);
-        QFont bold = name->font();
+        auto* caption = new ui::DbLabel(table, QStringLiteral("Nome_contratto"));
+        QFont bold = caption->font();
         bold.setBold(true);
-        name->setFont(bold);
+        caption->setFont(bold);
+        row->addWidget(caption);
+    } else {
+        box = new ui::DbUpperEdit(table, QStringLiteral("Nome_contratto"));
+        row->addWidget(box);
     }
-    row->addWidget(name, 1);
+    row->addStretch(1);
     grid->addLayout(row, 0, 0, 1, 2);
-    return name;
+    return box;
 }
 
 } // namespace
@@ -78,10 +79,9 @@ const std::array<std::pair<QString, QString>, 5>& TtipicontrattiForm::sections()
 }
 
 TtipicontrattiForm::TtipicontrattiForm(Tdm& data, QWidget* parent)
-    : ui::RegisterScreen(data.tab_tipicontratti, parent)
+    : ui::RegisterScreen(data.tab_tipicontratti, QStringLiteral("Elenco dei TIPI di Contratto:"),
+                         {860, 620}, parent)
     , data_(data) {
-    setWindowTitle(QStringLiteral("Elenco dei TIPI di Contratto:"));
-    resize(860, 620);
 
     // View page: the current type, read-only, and the navigator that moves through the types.
     auto* view = new QGridLayout;
@@ -131,25 +131,23 @@ TtipicontrattiForm::TtipicontrattiForm(Tdm& data, QWidget* parent)
 }
 
 bool TtipicontrattiForm::deleteType() {
-    ui::DeletePlan plan;
-    plan.checksFirst = true;
-    plan.checks.push_back([this] {
-        const int id = table().field(QStringLiteral("Id")).asInteger();
-        if (registry::contractTypeInUse(data_.Tabcontratti, id))
-            return QStringLiteral(
-                "Impossibile eliminare. Ci sono dei contratti presenti per questo tipo.");
-        return QString();
-    });
-    plan.question = QStringLiteral("Eliminare il tipo di contratto selezionato?");
-    plan.done = QStringLiteral("Eliminazione eseguita.");
-    return deleteCurrent(plan);
+    return deleteCurrent(
+        {.question = QStringLiteral("Eliminare il tipo di contratto selezionato?"),
+         .checks = {[this]() -> std::optional<QString> {
+             const int id = table().field(QStringLiteral("Id")).asInteger();
+             if (registry::contractTypeInUse(data_.Tabcontratti, id))
+                 return QStringLiteral(
+                     "Impossibile eliminare. Ci sono dei contratti presenti per questo tipo.");
+             return std::nullopt;
+         }},
+         .checksFirst = true,
+         .done = QStringLiteral("Eliminazione eseguita.")});
 }
 
 namespace registry {
 
 int openContractTypes(Tdm& data) {
-    return ui::showModal(tipicontrattiForm,
-                         [&data] { return std::make_unique<TtipicontrattiForm>(data); });
+    return ui::showScreen<TtipicontrattiForm>(data);
 }
 
 void setContractSamplePrint(std::function<void()> preview) {

@@ -2,7 +2,6 @@
 
 #include "ui/register_screen.h"
 
-#include <QPointer>
 #include <array>
 #include <functional>
 
@@ -39,9 +38,6 @@ private:
     std::array<ui::DbRichEdit*, 5> viewBoxes_{};
     std::array<ui::DbRichEdit*, 5> editBoxes_{};
 };
-
-/// The program-wide reference of the open contract types screen.
-extern QPointer<TtipicontrattiForm> tipicontrattiForm;
 
 namespace registry {
 /// Opens the contract types screen through the modal-screen routine.

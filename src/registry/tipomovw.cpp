@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QPointer<TtipomovForm> tipomovForm;
-
 TtipomovForm::TtipomovForm(Tdm& data, QWidget* parent)
     : ui::Screen(parent)
     , grid_(new ui::DataGrid(
@@ -40,7 +38,7 @@ TtipomovForm::TtipomovForm(Tdm& data, QWidget* parent)
 namespace registry {
 
 int openMovementTypes(Tdm& data) {
-    return ui::showModal(tipomovForm, [&data] { return std::make_unique<TtipomovForm>(data); });
+    return ui::showScreen<TtipomovForm>(data);
 }
 
 } // namespace registry

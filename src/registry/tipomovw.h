@@ -2,8 +2,6 @@
 
 #include "ui/screen.h"
 
-#include <QPointer>
-
 class Tdm;
 
 namespace ui {
@@ -20,9 +18,6 @@ public:
 private:
     ui::DataGrid* grid_;
 };
-
-/// The program-wide reference of the open movement types screen.
-extern QPointer<TtipomovForm> tipomovForm;
 
 namespace registry {
 /// Opens the movement types screen through the modal-screen routine.

@@ -2,8 +2,6 @@
 
 #include "store/error.h"
 
-Tdm* dm = nullptr;
-
 namespace {
 
 constexpr const char* money = "#,###,##0.00";

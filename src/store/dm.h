@@ -6,7 +6,23 @@
 #include <vector>
 
 /// The data module: the table objects shared by every screen, opened together on the working
-/// year's folder. Subsystems attach their record rules to these objects at start-up.
+/// year's folder. Subsystems attach their record rules to these objects once (RecordRules).
+///
+/// A filter set on a shared object stays in force for every later user until its owner changes
+/// it. Who sets the filter (or the order, or moves the cursor on purpose) of each object:
+/// - `Tabmov`: the agenda's day lists and the movement screen's lists; the last one to filter
+///   wins, and each sets its own before showing the movements.
+/// - `Tabcontratti`: the agenda's expiring contracts and the contracts screen; deleting a
+///   contract type switches the filter off and leaves the cursor on a contract of that type.
+/// - `c_esercizio`: only the customer save check, filtered on the VAT number being saved.
+/// - `Tabesercizio`: the customer screen sets its order; the edit from a contract moves it to the
+///   contract's customer.
+/// - `Tabcomuni`: the municipality look-up of customers and suppliers moves it to the
+///   municipality found.
+/// - `Tabarticoli`: the articles screen's filter panel; `Tabdoc2`: the document numbering, on
+///   the document's type.
+/// Every other rule that looks something up reads without moving or filtering a shared object:
+/// store::rules::anyRecordWith, store::rules::lookupRecord or a table object of its own.
 class Tdm {
 public:
     Tdm();
@@ -34,6 +50,3 @@ public:
 private:
     std::vector<store::Table*> openOrder_;
 };
-
-/// The program's data module, set once at start-up (tests point it at their own).
-extern Tdm* dm;

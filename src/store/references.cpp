@@ -13,4 +13,15 @@ bool anyRecordWith(const QString& folder, const QString& tableName, const QStrin
     return probe.locate(field, value);
 }
 
+std::optional<std::vector<QVariant>> lookupRecord(Table& source, const QString& keyField,
+                                                  const QVariant& key,
+                                                  const QStringList& resultFields) {
+    if (!source.active() || key.isNull() || source.lookup(keyField, key, keyField).isNull())
+        return std::nullopt;
+    std::vector<QVariant> values;
+    for (const QString& field : resultFields)
+        values.push_back(source.lookup(keyField, key, field));
+    return values;
+}
+
 } // namespace store::rules

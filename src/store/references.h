@@ -3,7 +3,10 @@
 #include "store/table.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <optional>
+#include <vector>
 
 namespace store::rules {
 
@@ -16,5 +19,12 @@ bool anyRecordWith(const Table& like, const QString& field, const QVariant& valu
 /// The same on the table `tableName` of `folder`.
 bool anyRecordWith(const QString& folder, const QString& tableName, const QString& field,
                    const QVariant& value, TableSet set = TableSet::Year);
+
+/// The values of `resultFields` of the first record of `source` (in its order and filter) whose
+/// `keyField` equals `key` (exact, case-sensitive); nothing when there is none or `source` is
+/// closed. For the look-ups of record rules on shared objects: the cursor does not move.
+std::optional<std::vector<QVariant>> lookupRecord(Table& source, const QString& keyField,
+                                                  const QVariant& key,
+                                                  const QStringList& resultFields);
 
 } // namespace store::rules

@@ -80,22 +80,16 @@ void attachIdentifierBeforePost(Table& table, const QString& identifierField) {
     });
 }
 
-void attachVatCheck(Table& table, const QString& vatField, MessageSink warn,
-                    std::function<void()> focusVatBox) {
-    table.onFieldChange(vatField,
-                        [warn = std::move(warn), focus = std::move(focusVatBox)](Field f) {
-                            if (checkVat(f.asString()))
-                                return;
-                            if (warn)
-                                warn(QStringLiteral("Errore P. Iva"));
-                            if (focus)
-                                focus();
-                        });
+void attachVatCheck(Table& table, const QString& vatField, WarningSink warn) {
+    table.onFieldChange(vatField, [warn = std::move(warn), vatField](Field f) {
+        if (!checkVat(f.asString()) && warn)
+            warn({QStringLiteral("Errore P. Iva"), &f.table(), vatField});
+    });
 }
 
 void attachMunicipalityLookup(Table& table, const QString& municipalityField, Table& comuni,
                               const QString& provinceField, const QString& postcodeField,
-                              MessageSink warn) {
+                              WarningSink warn) {
     table.onFieldChange(municipalityField, [&comuni, provinceField, postcodeField,
                                             warn = std::move(warn)](Field f) {
         Table& t = f.table();

@@ -3,20 +3,15 @@
 #include "store/error.h"
 #include "store/value.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMetaObject>
 
 namespace ui {
 
 namespace {
-
-bool leavesTheBox(Qt::FocusReason reason) {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::MenuBarFocusReason;
-}
 
 // Stores a value chosen by the user; a refusal is shown and the control shows the field again.
 template <class Reload> void storeChoice(FieldLink& link, const QVariant& value, Reload reload) {
@@ -36,7 +31,8 @@ template <class Reload> void storeChoice(FieldLink& link, const QVariant& value,
 DbCheckBox::DbCheckBox(const QString& caption, store::Table& table, const QString& fieldName,
                        QWidget* parent)
     : QCheckBox(caption, parent)
-    , link_(table, fieldName, [this](Refresh) { reload(); }, {}) {
+    , link_(
+          table, fieldName, [this](Refresh) { reload(); }, {}, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QCheckBox::clicked, this, &DbCheckBox::userClicked);
@@ -70,14 +66,7 @@ void DbCheckBox::userClicked(bool checked) {
 DbComboBox::DbComboBox(store::Table& table, const QString& fieldName, QWidget* parent)
     : QComboBox(parent)
     , link_(
-          table, fieldName,
-          [this](Refresh how) {
-              if (how == Refresh::Reload || !link_.pending())
-                  reload();
-              else
-                  setEnabled(link_.active());
-          },
-          [this] { commit(); }) {
+          table, fieldName, [this](Refresh) { reload(); }, [this] { commit(); }, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QComboBox::activated, this, &DbComboBox::chosen);
@@ -108,6 +97,14 @@ void DbComboBox::setReadOnly(bool on) {
     readOnly_ = on;
     if (lineEdit())
         lineEdit()->setReadOnly(on);
+    showAsReadOnly(*this, on);
+}
+
+void DbComboBox::setValueList(const QStringList& entries) {
+    QStringList values;
+    for (const QString& entry : entries)
+        values << entry.section(u'=', 0, 0);
+    setItems(entries, values);
 }
 
 void DbComboBox::reload() {
@@ -147,20 +144,7 @@ void DbComboBox::commit() {
 
 void DbComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (!link_.pending() || !leavesTheBox(event->reason()))
-        return;
-    try {
-        commit();
-    } catch (const store::Error& e) {
-        const QString message = e.message();
-        QMetaObject::invokeMethod(
-            this,
-            [this, message] {
-                setFocus(Qt::OtherFocusReason);
-                dialogs().warning(message);
-            },
-            Qt::QueuedConnection);
-    }
+    link_.focusLeft(event->reason());
 }
 
 void DbComboBox::keyPressEvent(QKeyEvent* event) {
@@ -224,7 +208,8 @@ DbLookupCombo::DbLookupCombo(store::Table& table, const QString& fieldName, stor
                              const QString& sourceKeyField, const QString& resultField,
                              QWidget* parent)
     : QComboBox(parent)
-    , link_(table, fieldName, [this](Refresh) { reload(); }, {})
+    , link_(
+          table, fieldName, [this](Refresh) { reload(); }, {}, this)
     , sourceKeyField_(sourceKeyField)
     , resultField_(resultField) {
     sourceLink_ = std::make_unique<SourceLink>(*this, source);
@@ -238,6 +223,7 @@ DbLookupCombo::~DbLookupCombo() = default;
 
 void DbLookupCombo::setReadOnly(bool on) {
     readOnly_ = on;
+    showAsReadOnly(*this, on);
 }
 
 void DbLookupCombo::fillList() {

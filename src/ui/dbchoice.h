@@ -32,7 +32,8 @@ private:
 /// A drop-down list of fixed values bound to a field. Each item shows a text and stores a
 /// value (the text itself unless values are given). A fixed list stores the chosen value at
 /// once and shows nothing for a value it does not hold; an editable one also takes typed
-/// text, stored as an edit box stores it (leaving the list, or posting).
+/// text, stored as an edit box stores it (leaving the list, or posting). Read-only, it has the
+/// read-only look (showAsReadOnly).
 class DbComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -40,6 +41,9 @@ public:
 
     /// The items; `values` (same length) are what is stored, the texts when empty.
     void setItems(const QStringList& texts, const QStringList& values = {});
+    /// A value list such as "M=Maschio", "F=Femmina": each entry is shown as it stands and the
+    /// part before "=" is stored.
+    void setValueList(const QStringList& entries);
     /// Lets the user type a value that is not among the items.
     void setFreeText(bool on);
     void setReadOnly(bool on);

@@ -2,14 +2,12 @@
 
 #include "store/error.h"
 #include "store/value.h"
-#include "ui/dialogs.h"
+#include "ui/formkit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMetaObject>
 #include <QRegularExpression>
-#include <utility>
 
 namespace ui {
 
@@ -23,13 +21,6 @@ QString capitals(const QString& text) {
     return out;
 }
 
-// A focus that moves inside the window (Tab, click, shortcut) leaves the box; a message box
-// or a menu opening over it does not.
-bool leavesTheBox(Qt::FocusReason reason) {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::MenuBarFocusReason;
-}
-
 bool isNumeric(store::FieldType type) {
     return type == store::FieldType::Integer || type == store::FieldType::Number;
 }
@@ -39,15 +30,37 @@ bool isNumeric(store::FieldType type) {
 DbEdit::DbEdit(store::Table& table, const QString& fieldName, QWidget* parent)
     : QLineEdit(parent)
     , link_(
-          table, fieldName, [this](Refresh how) { refresh(how); }, [this] { commit(); }) {
-    if (link_.type() == store::FieldType::Text)
+          table, fieldName, [this](Refresh) { reload(); }, [this] { commit(); }, this) {
+    if (link_.type() == store::FieldType::Text) {
         setMaxLength(link_.field().size());
+        characters_ = link_.field().size();
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
     if (isNumeric(link_.type()))
         setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QLineEdit::textEdited, this, &DbEdit::userEdited);
     reload();
+}
+
+void DbEdit::setWidthSample(const QString& sample) {
+    widthSample_ = sample;
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    updateGeometry();
+}
+
+QSize DbEdit::sizeHint() const {
+    QSize hint = QLineEdit::sizeHint();
+    if (!widthSample_.isEmpty())
+        hint.setWidth(boxWidthForText(*this, widthSample_));
+    else if (characters_ > 0)
+        hint.setWidth(boxWidthFor(*this, characters_));
+    return hint;
+}
+
+QSize DbEdit::minimumSizeHint() const {
+    return QSize(sizeHint().width(), QLineEdit::minimumSizeHint().height());
 }
 
 QString DbEdit::fieldText() const {
@@ -69,14 +82,6 @@ void DbEdit::reload() {
     setText(active ? fieldText() : QString());
 }
 
-void DbEdit::refresh(Refresh how) {
-    if (how == Refresh::IfClean && link_.pending()) {
-        setEnabled(link_.active());
-        return;
-    }
-    reload();
-}
-
 void DbEdit::userEdited(const QString& text) {
     if (upperCase_) {
         const QString upper = capitals(text);
@@ -95,31 +100,13 @@ void DbEdit::userEdited(const QString& text) {
 void DbEdit::commit() {
     if (!link_.pending() || !link_.active() || isReadOnly())
         return;
-    // A post reports its own failure: a warning queued by an earlier focus loss would repeat it.
-    queuedWarning_.clear();
     const QVariant value = parseText(text());
     link_.storePending(value);
 }
 
 void DbEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!link_.pending() || !leavesTheBox(event->reason()))
-        return;
-    try {
-        commit();
-    } catch (const store::Error& e) {
-        // The focus comes back and the warning shows once the focus change is over, not in
-        // the middle of the click that moved it.
-        queuedWarning_ = e.message();
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                setFocus(Qt::OtherFocusReason);
-                if (!queuedWarning_.isEmpty())
-                    dialogs().warning(std::exchange(queuedWarning_, QString()));
-            },
-            Qt::QueuedConnection);
-    }
+    link_.focusLeft(event->reason());
 }
 
 void DbEdit::keyPressEvent(QKeyEvent* event) {
@@ -133,15 +120,9 @@ void DbEdit::keyPressEvent(QKeyEvent* event) {
 
 void DbEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange) {
-        // A box the user cannot change must not look like one he can.
-        QPalette p = palette();
-        const QPalette standard = QApplication::palette(this);
-        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-            p.setColor(group, QPalette::Base,
-                       standard.color(group, isReadOnly() ? QPalette::Window : QPalette::Base));
-        setPalette(p);
-    }
+    // A box the user cannot change must not look like one he can.
+    if (event->type() == QEvent::ReadOnlyChange)
+        showAsReadOnly(*this, isReadOnly());
 }
 
 DbUpperEdit::DbUpperEdit(store::Table& table, const QString& fieldName, QWidget* parent)
@@ -187,6 +168,7 @@ DbDateEdit::DbDateEdit(store::Table& table, const QString& fieldName, QWidget* p
     : DbEdit(table, fieldName, parent) {
     setMaxLength(32767);
     setInputMask(QStringLiteral("99/99/9999"));
+    setWidthSample(QStringLiteral("00/00/0000"));
     reload();
 }
 
@@ -218,6 +200,7 @@ DbTimeEdit::DbTimeEdit(store::Table& table, const QString& fieldName, QWidget* p
     : DbEdit(table, fieldName, parent) {
     setMaxLength(32767);
     setInputMask(QStringLiteral("99:99;_"));
+    setWidthSample(QStringLiteral("00:00"));
     reload();
 }
 

@@ -18,7 +18,10 @@ namespace ui {
 ///
 /// The box is disabled (greyed) and empty while the table object is closed or destroyed; it
 /// is read-only when bound to a lookup or calculated field or when made so with setReadOnly,
-/// and then shows the window's background instead of the white of an editable box.
+/// and then has the read-only look (showAsReadOnly).
+///
+/// Bound to a text field, the box is as wide as a value of the field's full size (boxWidthFor)
+/// and keeps that width in layouts; a date or time box is as wide as its mask.
 class DbEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -32,7 +35,12 @@ public:
     /// Stores the pending text now; throws store::Error when it does not fit the field.
     void commit();
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
+    /// The box is as wide as `sample` shows (a mask), rather than the field's size.
+    void setWidthSample(const QString& sample);
     /// The text shown for the field's current value.
     virtual QString fieldText() const;
     /// The value of a typed text; throws store::Error with the user's message when it does
@@ -47,12 +55,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void refresh(Refresh how);
     void userEdited(const QString& text);
 
     FieldLink link_;
     bool upperCase_ = false;
-    QString queuedWarning_;
+    int characters_ = 0; ///< the field's size; 0: the usual width
+    QString widthSample_;
 };
 
 /// An edit box whose typed letters become capitals (names and codes), unless switched off.

@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFocusEvent>
-#include <QMetaObject>
 #include <QPainter>
 
 namespace ui {
@@ -16,14 +15,7 @@ namespace ui {
 DbRichEdit::DbRichEdit(store::Table& table, const QString& fieldName, QWidget* parent)
     : QTextEdit(parent)
     , link_(
-          table, fieldName,
-          [this](Refresh how) {
-              if (how == Refresh::Reload || !link_.pending())
-                  reload();
-              else
-                  setEnabled(link_.active());
-          },
-          [this] { commit(); }) {
+          table, fieldName, [this](Refresh) { reload(); }, [this] { commit(); }, this) {
     if (link_.derived())
         setReadOnly(true);
     connect(this, &QTextEdit::textChanged, this, &DbRichEdit::userChanged);
@@ -59,22 +51,7 @@ void DbRichEdit::commit() {
 
 void DbRichEdit::focusOutEvent(QFocusEvent* event) {
     QTextEdit::focusOutEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    if (!link_.pending() || reason == Qt::ActiveWindowFocusReason ||
-        reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
-        return;
-    try {
-        commit();
-    } catch (const store::Error& e) {
-        const QString message = e.message();
-        QMetaObject::invokeMethod(
-            this,
-            [this, message] {
-                setFocus(Qt::OtherFocusReason);
-                dialogs().warning(message);
-            },
-            Qt::QueuedConnection);
-    }
+    link_.focusLeft(event->reason());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -82,7 +59,8 @@ void DbRichEdit::focusOutEvent(QFocusEvent* event) {
 
 DbPicture::DbPicture(store::Table& table, const QString& fieldName, QWidget* parent)
     : QFrame(parent)
-    , link_(table, fieldName, [this](Refresh) { reload(); }, {}) {
+    , link_(
+          table, fieldName, [this](Refresh) { reload(); }, {}, this) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setMinimumSize(32, 32);
     if (link_.derived())

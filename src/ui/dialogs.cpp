@@ -1,6 +1,8 @@
 #include "ui/dialogs.h"
 
 #include "store/error.h"
+#include "ui/fieldlink.h"
+#include "ui/screen.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -118,9 +120,17 @@ Answer MessageBoxDialogs::questionWithCancel(const QString& text, const QString&
     return ask(text, title, true);
 }
 
-store::rules::MessageSink warningSink() {
-    return [](const QString& text) {
-        dialogs().warning(text);
+void warnAbout(const store::rules::Warning& warning) {
+    if (!warning.text.isEmpty())
+        dialogs().warning(warning.text);
+    if (warning.table)
+        focusWhenIdle(
+            boundControl(*warning.table, warning.field, QApplication::activeModalWidget()));
+}
+
+store::rules::WarningSink warningSink() {
+    return [](const store::rules::Warning& warning) {
+        warnAbout(warning);
     };
 }
 

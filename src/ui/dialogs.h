@@ -60,9 +60,15 @@ public:
     Answer questionWithCancel(const QString& text, const QString& title = {}) override;
 };
 
-/// A sink for the shared record rules that shows each message as a warning through the
-/// dialogs service installed at the time the message arrives.
-store::rules::MessageSink warningSink();
+/// How a record rule's warning reaches the user: its text as a warning box through the dialogs
+/// service installed at that moment; then, when it names a table object and field, the focus
+/// goes back (once the focus change in progress is over) to the control bound to that field in
+/// the active modal screen, if that screen has one. A screen only binds its boxes with the
+/// data-aware controls; it needs no code of its own for this.
+void warnAbout(const store::rules::Warning& warning);
+
+/// The sink the program gives the record rules: warnAbout.
+store::rules::WarningSink warningSink();
 
 /// Shows a table-store failure (or any exception's text) as a warning and swallows it. For
 /// commands started by the user, where a failure must stop the command but not the program.

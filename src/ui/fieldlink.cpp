@@ -3,20 +3,57 @@
 #include "store/error.h"
 #include "ui/dialogs.h"
 
+#include <QMetaObject>
+#include <QWidget>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace ui {
 
+namespace {
+/// Every link that names its control, for boundControl.
+std::vector<const FieldLink*>& controlLinks() {
+    static std::vector<const FieldLink*> links;
+    return links;
+}
+} // namespace
+
 FieldLink::FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh,
-                     CommitFn commit)
+                     CommitFn commit, QWidget* control)
     : table_(&table)
     , index_(table.field(fieldName).index())
+    , control_(control)
     , refresh_(std::move(refresh))
     , commit_(std::move(commit)) {
     table_->addLink(this);
+    if (control_)
+        controlLinks().push_back(this);
 }
 
 FieldLink::~FieldLink() {
+    if (control_)
+        std::erase(controlLinks(), this);
     if (table_)
         table_->removeLink(this);
+}
+
+bool leavesTheControl(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
+QWidget* boundControl(const store::Table& table, const QString& field, const QWidget* window) {
+    if (!window)
+        return nullptr;
+    for (const FieldLink* link : controlLinks()) {
+        QWidget* control = link->control();
+        if (link->table() == &table && control->window() == window && control->isVisible() &&
+            control->isEnabled() && control->focusPolicy() != Qt::NoFocus &&
+            link->field().name().compare(field, Qt::CaseInsensitive) == 0)
+            return control;
+    }
+    return nullptr;
 }
 
 store::FieldType FieldLink::type() const {
@@ -66,6 +103,26 @@ void FieldLink::storePending(const QVariant& value) {
     }
 }
 
+void FieldLink::focusLeft(Qt::FocusReason reason) {
+    if (!pending_ || !control_ || !commit_ || !leavesTheControl(reason))
+        return;
+    try {
+        queuedWarning_.clear();
+        commit_();
+    } catch (const store::Error& e) {
+        // Shown once the focus change is over, not in the middle of the click that moved it.
+        queuedWarning_ = e.message();
+        QMetaObject::invokeMethod(
+            control_,
+            [this] {
+                control_->setFocus(Qt::OtherFocusReason);
+                if (!queuedWarning_.isEmpty())
+                    dialogs().warning(std::exchange(queuedWarning_, QString()));
+            },
+            Qt::QueuedConnection);
+    }
+}
+
 void FieldLink::write(const QVariant& value) {
     beginEdit();
     if (table_)
@@ -82,15 +139,21 @@ void FieldLink::dataEvent(store::Table&, store::DataEvent event, int fieldIndex)
         refresh_(Refresh::Reload);
         break;
     case store::DataEvent::RecordChanged:
-        refresh_(fieldIndex < 0 || fieldIndex == index_ ? Refresh::Reload : Refresh::IfClean);
+        if (fieldIndex < 0 || fieldIndex == index_)
+            refresh_(Refresh::Reload);
+        else if (!pending_)
+            refresh_(Refresh::IfClean);
         break;
     case store::DataEvent::StateChanged:
-        refresh_(Refresh::IfClean);
+        if (!pending_)
+            refresh_(Refresh::IfClean);
         break;
     }
 }
 
 void FieldLink::updateData(store::Table&) {
+    // A post reports its own failure: a warning queued by an earlier focus loss would repeat it.
+    queuedWarning_.clear();
     if (commit_)
         commit_();
 }

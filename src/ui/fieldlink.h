@@ -4,13 +4,18 @@
 
 #include <QString>
 #include <functional>
+#include <qnamespace.h>
+
+class QWidget;
 
 namespace ui {
 
-/// How a control must bring itself up to date after an event of its table object.
+/// Why a control must bring itself up to date after an event of its table object. Either way
+/// it shows the field again: a change of another field or of the state is not passed on while
+/// the user has a pending edit, which must stay.
 enum class Refresh {
-    Reload,  ///< the record or the control's own field changed: show the field again
-    IfClean, ///< another field or the state changed: reload unless the user has a pending edit
+    Reload,  ///< the record or the control's own field changed
+    IfClean, ///< another field or the state changed, and nothing is pending
 };
 
 /// The binding of one control to one field of a table object (the data link every data-aware
@@ -22,14 +27,18 @@ public:
     /// Writes the control's pending edit into the field; throws store::Error when it cannot.
     using CommitFn = std::function<void()>;
 
-    /// Binds to `fieldName` of `table` (throws store::Error for an unknown field).
-    FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh, CommitFn commit);
+    /// Binds `control` to `fieldName` of `table` (throws store::Error for an unknown field).
+    /// The control is what boundControl finds for that field.
+    FieldLink(store::Table& table, const QString& fieldName, RefreshFn refresh, CommitFn commit,
+              QWidget* control = nullptr);
     ~FieldLink() override;
     FieldLink(const FieldLink&) = delete;
     FieldLink& operator=(const FieldLink&) = delete;
 
     /// The table object, or nullptr once it has been destroyed.
     store::Table* table() const { return table_; }
+    /// The control bound through this link; nullptr when it was not named.
+    QWidget* control() const { return control_; }
     /// True while the table object exists and is open.
     bool active() const { return table_ && table_->active(); }
     /// The bound field; only while table() is not null.
@@ -58,6 +67,10 @@ public:
     /// Stores the pending edit; a value that does not fit stays pending and store::Error is
     /// passed on.
     void storePending(const QVariant& value);
+    /// The focus left the control for `reason`: a pending edit is stored (the commit function).
+    /// One the field refuses stays pending; once the focus change is over the focus comes back
+    /// to the control and the refusal is shown, unless a post has reported it meanwhile.
+    void focusLeft(Qt::FocusReason reason);
 
     void dataEvent(store::Table& table, store::DataEvent event, int field) override;
     void updateData(store::Table& table) override;
@@ -66,10 +79,20 @@ public:
 private:
     store::Table* table_;
     int index_;
+    QWidget* control_;
     RefreshFn refresh_;
     CommitFn commit_;
     bool quiet_ = false;
     bool pending_ = false;
+    QString queuedWarning_;
 };
+
+/// True when a focus change for that reason leaves a control: a move inside the window (Tab, a
+/// click, a shortcut) does, a message box or a menu opening over it does not.
+bool leavesTheControl(Qt::FocusReason reason);
+
+/// The control in `window` bound to `field` of `table` that can take the focus now (shown and
+/// enabled); nullptr when there is none.
+QWidget* boundControl(const store::Table& table, const QString& field, const QWidget* window);
 
 } // namespace ui

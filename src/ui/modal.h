@@ -62,6 +62,13 @@ template <class T, class Make> int showModal(T*& ref, Make&& make) {
     return detail::execModal(*screen);
 }
 
+/// The routine for a screen of class T built from `args`, with a program-wide reference of its
+/// own (one per class): what a screen's open function calls.
+template <class T, class... Args> int showScreen(Args&&... args) {
+    static QPointer<T> reference;
+    return showModal(reference, [&] { return std::make_unique<T>(std::forward<Args>(args)...); });
+}
+
 /// The routine for a screen built by its default constructor.
 template <class T> int showModal(QPointer<T>& ref) {
     return showModal(ref, [] { return std::make_unique<T>(); });

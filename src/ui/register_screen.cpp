@@ -2,9 +2,11 @@
 
 #include "store/error.h"
 #include "store/table.h"
+#include "ui/dbchoice.h"
 #include "ui/dbedit.h"
 #include "ui/dbrich.h"
 #include "ui/dialogs.h"
+#include "ui/formkit.h"
 #include "ui/grid.h"
 #include "ui/pagestack.h"
 
@@ -14,8 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace ui {
 
@@ -52,6 +54,13 @@ RegisterScreen::RegisterScreen(store::Table& table, QWidget* parent)
     setEditingRefusal(defaultEditingRefusal(), *pages_, editPageName);
 }
 
+RegisterScreen::RegisterScreen(store::Table& table, const QString& title, const QSize& size,
+                               QWidget* parent)
+    : RegisterScreen(table, parent) {
+    setWindowTitle(title);
+    resize(size);
+}
+
 bool RegisterScreen::editing() const {
     return pages_->isShowing(editPageName);
 }
@@ -77,14 +86,32 @@ QFormLayout* RegisterScreen::editForm() {
 DbEdit* RegisterScreen::addFieldRow(const QString& label, const QString& field, bool upperCase) {
     auto* box = new DbEdit(table_, field);
     box->setUpperCase(upperCase);
-    // A box about as wide as the field's longest text, so that short codes look short.
-    const int size = table_.field(field).size();
-    if (size > 0) {
-        const int chars = std::clamp(size, 4, 60);
-        box->setFixedWidth(box->fontMetrics().averageCharWidth() * (chars + 2) + 12);
-    }
     editForm()->addRow(label, box);
+    boxes_[field] = box;
     return box;
+}
+
+DbComboBox* RegisterScreen::addValueListRow(const QString& label, const QString& field,
+                                            const QStringList& entries) {
+    auto* list = new DbComboBox(table_, field);
+    list->setValueList(entries);
+    editForm()->addRow(label, list);
+    return list;
+}
+
+DbEdit* RegisterScreen::box(const QString& field) const {
+    const auto it = boxes_.find(field);
+    return it == boxes_.end() ? nullptr : it->second;
+}
+
+void RegisterScreen::setEnterChain(std::vector<QWidget*> chain) {
+    new EnterChain(std::move(chain), this);
+}
+
+void RegisterScreen::addShortcut(const QKeySequence& key, std::function<void()> command) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [command = std::move(command)] { command(); });
 }
 
 QWidget* RegisterScreen::fieldBox(const QString& label) const {
@@ -222,16 +249,19 @@ void RegisterScreen::cancelEdit() {
 }
 
 bool RegisterScreen::deleteCurrent(const DeletePlan& plan) {
+    return deleteRecord(table_, plan);
+}
+
+bool deleteRecord(store::Table& table, const DeletePlan& plan) {
     try {
-        if (!table_.active() || table_.isEmpty()) {
+        if (!table.active() || table.isEmpty()) {
             dialogs().message(plan.nothing);
             return false;
         }
         auto refused = [&plan] {
             for (const auto& check : plan.checks) {
-                const QString refusal = check();
-                if (!refusal.isEmpty()) {
-                    dialogs().warning(refusal);
+                if (const std::optional<QString> refusal = check()) {
+                    dialogs().warning(*refusal);
                     return true;
                 }
             }
@@ -243,7 +273,7 @@ bool RegisterScreen::deleteCurrent(const DeletePlan& plan) {
             return false;
         if (!plan.checksFirst && refused())
             return false;
-        table_.deleteRecord();
+        table.deleteRecord();
     } catch (const std::exception& e) {
         showFailure(e);
         return false;

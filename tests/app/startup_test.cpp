@@ -23,7 +23,7 @@ class YearChoice : public ::testing::Test {
 protected:
     testsupport::TempFolder root;
     Tdm data;
-    app::ProgramState state;
+    store::ProgramState state;
     QStringList shown;
     QList<bool> answers;
     int questions = 0;

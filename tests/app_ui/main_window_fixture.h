@@ -2,13 +2,16 @@
 
 #include "app/mainw.h"
 #include "app/screens.h"
-#include "app/session.h"
 #include "store/dm.h"
+#include "store/program.h"
+#include "ui/dialogs.h"
 #include "ui/ui_support.h"
+#include "wiring/record_rules.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <optional>
 
 namespace apptest {
 
@@ -20,7 +23,7 @@ protected:
     testsupport::YearFolder year;
     uitest::Dialogs dialogs;
     Tdm data;
-    app::ProgramState state;
+    store::ProgramState state;
     std::unique_ptr<TMainForm> window;
 
     void SetUp() override {
@@ -53,12 +56,15 @@ protected:
     }
 };
 
-/// The same, with every screen attached to its command as the program does at start-up.
+/// The same, with the record rules and every screen attached as the program does at start-up.
 class WiredMainWindow : public MainWindowFixture {
 protected:
+    std::optional<RecordRules> rules;
+
     void SetUp() override {
         MainWindowFixture::SetUp();
-        app::wireScreens(*window, data, state);
+        rules.emplace(data, ui::warningSink());
+        app::wireScreens(*window, data);
     }
 };
 

@@ -89,14 +89,28 @@ TEST_F(MainWindow, FunctionKeysOpenTheirScreensAndF4DoesNothing) {
     EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
-TEST_F(MainWindow, KindListsSetTheirModeOnlyWhileTheScreenIsOpen) {
-    bool salesDuring = false;
-    window->setOpener(MainCommand::Movements, [&] { salesDuring = state.salesMode; });
-    press("Mostra interventi");
-    press("Elenco vendite");
-    EXPECT_TRUE(salesDuring);
-    EXPECT_FALSE(state.salesMode);
-    EXPECT_EQ(window->agendaPage(), "inizio");
+TEST_F(MainWindow, EachMovementListOpensItsOwnModeFromTheStartPage) {
+    const struct {
+        const char* button;
+        const char* entry;
+        MainCommand command;
+    } lists[] = {{"Elenco interventi", "Elenco Interventi", MainCommand::Interventions},
+                 {"Elenco riparazioni", "Elenco Riparazioni", MainCommand::Repairs},
+                 {"Elenco vendite", "Elenco Vendite", MainCommand::Sales},
+                 {"Gest. movimenti  /F6", "Elenco Movimentazione", MainCommand::Movements}};
+    std::vector<MainCommand> opened;
+    for (const auto& list : lists)
+        window->setOpener(list.command, [&opened, c = list.command] { opened.push_back(c); });
+    for (const auto& list : lists) {
+        press("Mostra interventi");
+        press(list.button);
+        EXPECT_EQ(window->agendaPage(), "inizio") << list.button;
+        entry("Movimenti", list.entry)->trigger();
+    }
+    EXPECT_EQ(opened, (std::vector<MainCommand>{
+                          MainCommand::Interventions, MainCommand::Interventions,
+                          MainCommand::Repairs, MainCommand::Repairs, MainCommand::Sales,
+                          MainCommand::Sales, MainCommand::Movements, MainCommand::Movements}));
 }
 
 TEST_F(MainWindow, CalendarButtonsKeepTheDayInsideTheMonth) {

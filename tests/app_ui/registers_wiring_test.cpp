@@ -1,49 +1,51 @@
-// The simple registers reached from the main window once the program wires its screens.
+// The registers reached from the main window once the program wires its screens.
 #include "app/screens.h"
-#include "app/session.h"
 #include "main_window_fixture.h"
-#include "registry/fornitoriw.h"
-#include "registry/tipomovw.h"
-#include "store/dm.h"
 #include "ui/modal.h"
 #include "ui/ui_support.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 namespace {
 
 using WiredRegisters = apptest::WiredMainWindow;
 
-TEST_F(WiredRegisters, MenuEntriesAreEnabledAndOpenTheirScreens) {
-    for (auto [menu, caption] : {std::pair{"Tabelle", "Fornitori"},
-                                 {"Tabelle", "Elenco comuni "},
-                                 {"Tabelle", "Tipi movimenti"},
-                                 {"Tabelle", "Tipi di contratto"},
-                                 {"Movimenti", "Tipi di movimento"},
-                                 {"Agenzia Entrate", "Misuratori (tipologia)"}}) {
-        QAction* a = entry(menu, caption);
-        ASSERT_NE(a, nullptr) << caption;
-        EXPECT_TRUE(a->isEnabled()) << caption;
-    }
+TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
+    const struct {
+        const char* menu;
+        const char* caption;
+        const char* title;
+    } entries[] = {
+        {"Tabelle", "Esercizi (clienti)", "esercizi/clienti"},
+        {"Tabelle", "Fornitori", "Elenco fornitori:"},
+        {"Tabelle", "Elenco comuni ", "comuniForm"},
+        {"Tabelle", "Tipi movimenti", "Tipi movimenti:"},
+        {"Tabelle", "Tipi di contratto", "Elenco dei TIPI di Contratto:"},
+        {"Movimenti", "Tipi di movimento", "Tipi movimenti:"},
+        {"Agenzia Entrate", "Soggetto obbligato (concessionario)",
+         "Dati sul Soggetto Obbligato e relative abilitazioni"},
+        {"Agenzia Entrate", "Tecnici",
+         "Elenco dei tecnici abilitati alle verifiche e non abilitati:"},
+        {"Agenzia Entrate", "Misuratori (tipologia)", "Elenco misuratori"},
+    };
     QStringList shown;
     ui::ModalHookScope hook([&](QDialog& screen) { shown << screen.windowTitle(); });
-    entry("Tabelle", "Fornitori")->trigger();
-    entry("Movimenti", "Tipi di movimento")->trigger();
-    entry("Agenzia Entrate", "Misuratori (tipologia)")->trigger();
-    EXPECT_EQ(shown, (QStringList{"Elenco fornitori:", "Tipi movimenti:", "Elenco misuratori"}));
-    EXPECT_TRUE(fornitoriForm.isNull());
-}
-
-TEST_F(WiredRegisters, SupplierRulesHoldOnTheSharedObject) {
-    data.TabFornitori.append();
-    EXPECT_EQ(data.TabFornitori.field("Id_fornitore").asInteger(), 1);
-    data.TabFornitori.field("Comune").setAsString("ROMA");
-    EXPECT_EQ(data.TabFornitori.field("Cap").asString(), "00118");
-    data.TabFornitori.field("Piva").setAsString("123");
-    data.TabFornitori.post();
-    EXPECT_EQ(dialogs.texts(ui::DialogKind::Warning), QStringList{"Errore P. Iva"});
+    QStringList expected;
+    for (const auto& e : entries) {
+        QAction* a = entry(e.menu, e.caption);
+        ASSERT_NE(a, nullptr) << e.caption;
+        EXPECT_TRUE(a->isEnabled()) << e.caption;
+        a->trigger();
+        expected << QString::fromUtf8(e.title);
+    }
+    uitest::click(window->button("Elenco Esercizii /F4"));
+    uitest::click(window->button("Elenco tecnici /F3"));
+    expected << "esercizi/clienti"
+             << "Elenco dei tecnici abilitati alle verifiche e non abilitati:";
+    EXPECT_EQ(shown, expected);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/mainw.h"
 #include "app/sel_annow.h"
 #include "store/dm.h"
+#include "store/program.h"
 #include "ui/modal.h"
 #include "ui/ui_support.h"
 
@@ -23,7 +24,7 @@ protected:
     testsupport::TempFolder root;
     uitest::Dialogs dialogs;
     Tdm data;
-    app::ProgramState state;
+    store::ProgramState state;
     std::unique_ptr<TMainForm> window;
     QString rootText;
 

@@ -3,7 +3,7 @@
 
 #include "store/dm.h"
 #include "store/query.h"
-#include "support/fixture.h"
+#include "support/working_year.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -12,16 +12,11 @@ namespace {
 
 class CustomerRules : public ::testing::Test {
 protected:
-    testsupport::YearFolder year;
-    Tdm data;
-    QStringList messages;
-    int vatFocus = 0;
+    testsupport::WorkingYear working;
+    testsupport::YearFolder& year = working.year;
+    Tdm& data = working.data;
 
-    void SetUp() override {
-        ASSERT_TRUE(data.dmCreate(year.path()));
-        registry::attachCustomerRules(
-            data, [this](const QString& m) { messages << m; }, [this] { ++vatFocus; });
-    }
+    void SetUp() override { ASSERT_TRUE(working.opened); }
 
     /// Posts a complete customer through Tab_ese2 (no look-up, no warnings) and answers its id.
     int customer(const QString& name, const QString& vat, const QString& comune = "ROMA",
@@ -75,11 +70,12 @@ TEST_F(CustomerRules, IdentifierOnInsertOnEveryCustomerObject) {
 TEST_F(CustomerRules, VatWarningAndMunicipalityLookUpOnChangeNeverBlock) {
     data.Tabesercizio.append();
     data.Tabesercizio.field("Piva").setAsString("12345678901");
-    EXPECT_EQ(messages, QStringList{"Errore P. Iva"});
-    EXPECT_EQ(vatFocus, 1);
+    EXPECT_EQ(working.warningTexts(), QStringList{"Errore P. Iva"});
+    EXPECT_EQ(working.warnings[0].table, &data.Tabesercizio);
+    EXPECT_EQ(working.warnings[0].field, "Piva");
     EXPECT_EQ(current("Piva"), "12345678901");
     data.Tabesercizio.field("Piva").setAsString("12345678903");
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(working.warnings.size(), 1u);
 
     data.Tabesercizio.field("Comune").setAsString("MILANO");
     EXPECT_EQ(current("Provincia"), "MI");
@@ -88,7 +84,16 @@ TEST_F(CustomerRules, VatWarningAndMunicipalityLookUpOnChangeNeverBlock) {
     EXPECT_EQ(current("Provincia"), "");
     EXPECT_EQ(current("Cap"), "");
     EXPECT_EQ(current("Comune"), "Milano");
-    EXPECT_EQ(messages.last(), "Errore Sul Comune inserito");
+    EXPECT_EQ(working.warningTexts().last(), "Errore Sul Comune inserito");
+    EXPECT_EQ(working.warnings.back().table, nullptr) << "the box left keeps the focus";
+}
+
+// A quote in the value once ended the filter's literal early and made the store refuse it.
+TEST_F(CustomerRules, QuoteInTheValueDoesNotBreakTheDuplicateVatFilter) {
+    customer("BAR DELL'ANGELO", "0123'45");
+    EXPECT_EQ(registry::storedCustomersWithVat(data.c_esercizio, "0123'45"), 1);
+    EXPECT_EQ(data.c_esercizio.filter(), "[Piva]='0123''45'");
+    EXPECT_EQ(registry::storedCustomersWithVat(data.c_esercizio, "0123'"), 0);
 }
 
 TEST_F(CustomerRules, SaveChecksRunInOrderAndStopAtTheFirstFailure) {

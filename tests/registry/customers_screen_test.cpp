@@ -4,7 +4,6 @@
 #include "registry/eserciziow.h"
 #include "registry_support.h"
 
-#include "app/session.h"
 #include "ui/dialogs.h"
 #include "ui/pagestack.h"
 
@@ -23,14 +22,10 @@ const QString duplicateVat = "Errore Partita Iva esistente. Ditta caricata";
 
 class Customers : public regtest::Registers {
 protected:
-    app::ProgramState state;
+    registry::CustomersMode mode = registry::CustomersMode::List;
 
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachCustomerRules(data, ui::warningSink(), registry::focusCustomerVatBox);
-    }
     int open(const std::function<void(TesercizioForm&)>& body) {
-        return drive<TesercizioForm>([this](Tdm& d) { return registry::openCustomers(d, state); },
+        return drive<TesercizioForm>([this](Tdm& d) { return registry::openCustomers(d, mode); },
                                      body);
     }
     /// A complete customer stored through a second object (no screen, no warnings).
@@ -135,6 +130,33 @@ TEST_F(Customers, NewCustomerWithAStoredVatIsRefusedAnEditKeepingItsOwnPasses) {
         press(s, "chiudi");
     });
     EXPECT_EQ(stored("esercizio", "Piva", "12345678903", "Indirizzo").toString(), "VIA NUOVA 9");
+}
+
+TEST_F(Customers, ANameWithAnApostropheIsSavedFoundAndEditedLikeAnyOther) {
+    customer("BAR SPORT", "12345678903");
+    open([&](TesercizioForm& s) {
+        press(s, "Nuovo/F8");
+        regtest::fill(s.box("Ragione_sociale"), "bar dell'angelo");
+        regtest::fill(s.box("Piva"), "01234567897");
+        regtest::fill(s.box("Comune"), "ROMA");
+        regtest::fill(s.box("Indirizzo"), "VIA DELL'ORSO 3");
+        press(s, "OK");
+        ASSERT_TRUE(s.pages().isShowing(TesercizioForm::listPageName));
+        clickRow(s, "BAR SPORT");
+        s.searchBox()->setText("BAR DELL'ANGELO");
+        press(s, "Trova");
+        EXPECT_EQ(current("Ragione_sociale"), "BAR DELL'ANGELO");
+        press(s, "Modifica/F9");
+        regtest::fill(s.box("Indirizzo"), "VIA DELL'ORSO 4");
+        press(s, "OK");
+        press(s, "Scheda");
+        EXPECT_EQ(s.cardTitle(), "BAR DELL'ANGELO");
+        press(s, "Indietro");
+        press(s, "chiudi");
+    });
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_EQ(stored("esercizio", "Ragione_sociale", "BAR DELL'ANGELO", "Indirizzo").toString(),
+              "VIA DELL'ORSO 4");
 }
 
 TEST_F(Customers, EnterWalksTheAddressBoxesToOkAndConfirms) {
@@ -384,7 +406,7 @@ TEST_F(Customers, EditFromContractOpensTheContractsCustomerAndClosesOnOkOrAnnull
     data.Tabcontratti.field("ID").setAsInteger(1);
     data.Tabcontratti.field("ID_CLIENTE").setAsInteger(rossi);
     data.Tabcontratti.post();
-    state.editFromContractMode = true;
+    mode = registry::CustomersMode::EditFromContract;
     bool closed = false;
     const int result = open([&](TesercizioForm& s) {
         ASSERT_TRUE(s.pages().isShowing(TesercizioForm::editPageName));
@@ -407,8 +429,8 @@ TEST_F(Customers, EditFromContractOpensTheContractsCustomerAndClosesOnOkOrAnnull
     EXPECT_EQ(cancelled, QDialog::Rejected);
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
 
-    // Without the flag the same screen opens on its list.
-    state.editFromContractMode = false;
+    // On its list the same screen stays open.
+    mode = registry::CustomersMode::List;
     open([&](TesercizioForm& s) {
         EXPECT_TRUE(s.pages().isShowing(TesercizioForm::listPageName));
         press(s, "chiudi");

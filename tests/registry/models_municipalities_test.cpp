@@ -16,10 +16,6 @@ const QString missingValues = "Per confermare è necessario inserire tutti i val
 
 class MeterModels : public regtest::Registers {
 protected:
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachMeterModelRules(data);
-    }
     void model(const QString& brand, const QString& name, const QString& logotype) {
         data.Tabms.append();
         data.Tabms.field("Marchio_ms").setAsString(brand);
@@ -114,15 +110,10 @@ TEST_F(MeterModels, CloseBoxIsRefusedOnBothPagesAndChiudiCloses) {
         closedByButton = !s.isVisible();
     });
     EXPECT_TRUE(closedByButton);
-    EXPECT_TRUE(misuratoriForm.isNull());
 }
 
 class Municipalities : public regtest::Registers {
 protected:
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachMunicipalityRules(data);
-    }
     int open(const std::function<void(TcomuniForm&)>& body) {
         return drive<TcomuniForm>(registry::openMunicipalities, body);
     }

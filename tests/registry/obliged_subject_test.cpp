@@ -18,12 +18,6 @@ const QString kRefusal = "Per confermare è necessario inserire tutti i valori n
 
 class ObligedSubject : public regtest::Registers {
 protected:
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachObligedSubjectRules(data, ui::warningSink(),
-                                            registry::focusObligedSubjectVatBox,
-                                            registry::applyObligedSubjectPersonKind);
-    }
     /// Opens the screen; `dialog`, when given, drives the authorisation dialog.
     void open(const std::function<void(Tsoggettoform&)>& body,
               const std::function<void(Tlsogg_form&)>& dialog = {}) {

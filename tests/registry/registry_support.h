@@ -1,7 +1,9 @@
 #pragma once
 
 #include "store/dm.h"
+#include "support/working_year.h"
 #include "ui/dbedit.h"
+#include "ui/dialogs.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
 #include "ui/register_screen.h"
@@ -12,14 +14,16 @@
 
 namespace regtest {
 
-/// A working year made from the real template, its data module opened, scripted dialogs.
+/// A working year made from the real template, its data module opened with every record rule
+/// attached as in the program, scripted dialogs showing the rules' warnings.
 class Registers : public ::testing::Test {
 protected:
-    testsupport::YearFolder year;
     uitest::Dialogs dialogs;
-    Tdm data;
+    testsupport::WorkingYear working{ui::warningSink()};
+    testsupport::YearFolder& year = working.year;
+    Tdm& data = working.data;
 
-    void SetUp() override { ASSERT_TRUE(data.dmCreate(year.path())); }
+    void SetUp() override { ASSERT_TRUE(working.opened); }
 
     /// Opens a screen through the modal-screen routine and lets `drive` work on it.
     template <class Screen>

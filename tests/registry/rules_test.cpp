@@ -8,8 +8,6 @@ namespace {
 class RegisterRules : public regtest::Registers {};
 
 TEST_F(RegisterRules, ModelsAndContractTypesTakeTheirIdentifierOnInsert) {
-    registry::attachMeterModelRules(data);
-    registry::attachContractTypeRules(data);
     data.Tabms.append();
     EXPECT_EQ(data.Tabms.field("Id_ms").asInteger(), 1);
     data.Tabms.field("Marchio_ms").setAsString("RCH");
@@ -24,7 +22,6 @@ TEST_F(RegisterRules, ModelsAndContractTypesTakeTheirIdentifierOnInsert) {
 }
 
 TEST_F(RegisterRules, MovementTypeIdentifierComesJustBeforeThePost) {
-    registry::attachMovementTypeRules(data);
     data.Tabtipomov.append();
     EXPECT_TRUE(data.Tabtipomov.field("Id").isNull());
     data.Tabtipomov.field("Descrizione").setAsString("CONSULENZA");
@@ -33,21 +30,18 @@ TEST_F(RegisterRules, MovementTypeIdentifierComesJustBeforeThePost) {
 }
 
 TEST_F(RegisterRules, SupplierRulesHoldForCodeToo) {
-    QStringList warnings;
-    int focusCalls = 0;
-    registry::attachSupplierRules(
-        data, [&](const QString& text) { warnings << text; }, [&] { ++focusCalls; });
     data.TabFornitori.append();
     EXPECT_EQ(data.TabFornitori.field("Id_fornitore").asInteger(), 1);
     data.TabFornitori.field("Piva").setAsString("12345678903");
     data.TabFornitori.field("Comune").setAsString("ROMA");
-    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_TRUE(working.warnings.empty());
     EXPECT_EQ(data.TabFornitori.field("Provincia").asString(), "RM");
     EXPECT_EQ(data.TabFornitori.field("Cap").asString(), "00118");
     data.TabFornitori.field("Piva").setAsString("1234567890");
     data.TabFornitori.post();
-    EXPECT_EQ(warnings, QStringList{"Errore P. Iva"});
-    EXPECT_EQ(focusCalls, 1);
+    EXPECT_EQ(working.warningTexts(), QStringList{"Errore P. Iva"});
+    EXPECT_EQ(working.warnings[0].table, &data.TabFornitori);
+    EXPECT_EQ(working.warnings[0].field, "Piva");
     EXPECT_EQ(stored("fornitori", "Id_fornitore", 1, "Piva").toString(), "1234567890");
 }
 

@@ -14,10 +14,6 @@ using regtest::press;
 
 class Suppliers : public regtest::Registers {
 protected:
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachSupplierRules(data, ui::warningSink(), registry::focusSupplierVatBox);
-    }
     void supplier(const QString& name, const QString& vat = "12345678903") {
         data.TabFornitori.append();
         data.TabFornitori.field("Ragione_sociale").setAsString(name);

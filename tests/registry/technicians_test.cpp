@@ -23,12 +23,8 @@ const QString kRefusal = "Per confermare è necessario inserire tutti i valori n
 
 class Technicians : public regtest::Registers {
 protected:
-    registry::Tcodfis codfis;
-
     void SetUp() override {
         Registers::SetUp();
-        registry::attachTechnicianRules(data, codfis, ui::warningSink(),
-                                        registry::focusTechnicianFiscalCodeBox);
         municipality("ROMA", "RM", "H501");
     }
     void municipality(const QString& name, const QString& province, const QString& code) {
@@ -113,6 +109,22 @@ TEST_F(Technicians, CompletingThePersonalDataGivesTheSixteenCharacters) {
         EXPECT_TRUE(field("Cf").startsWith("RSSMRA83C05H501"));
         EXPECT_EQ(field("Cf").size(), 16);
         EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+        press(s, "Annulla");
+    });
+}
+
+TEST_F(Technicians, UnlockedCodeTypedBeforeAnyComputationWarnsAndKeepsItsBox) {
+    open([&](TtecnicoForm& s) {
+        press(s, "Nuovo");
+        ui::DbEdit* code = box(s, "Codice Fiscale");
+        EXPECT_TRUE(code->isReadOnly());
+        press(s, "Sblocca");
+        EXPECT_FALSE(code->isReadOnly());
+        fill(code, "rssmra83c05h501");
+        EXPECT_EQ(dialogs.texts(ui::DialogKind::Warning), QStringList{"Errore codice Fiscale"});
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), code) << "the focus comes back";
+        EXPECT_EQ(field("Cf"), "RSSMRA83C05H501");
         press(s, "Annulla");
     });
 }

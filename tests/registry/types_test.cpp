@@ -5,6 +5,7 @@
 #include "registry_support.h"
 
 #include "ui/dbrich.h"
+#include "ui/formkit.h"
 #include "ui/navigator.h"
 #include "ui/pagestack.h"
 
@@ -16,10 +17,6 @@ using regtest::press;
 
 class MovementTypes : public regtest::Registers {
 protected:
-    void SetUp() override {
-        Registers::SetUp();
-        registry::attachMovementTypeRules(data);
-    }
 };
 
 TEST_F(MovementTypes, ListShowsTheTemplatesRowsWithReadOnlyOnesInBlue) {
@@ -51,7 +48,6 @@ TEST_F(MovementTypes, ListShowsTheTemplatesRowsWithReadOnlyOnesInBlue) {
     });
 }
 
-// No record rules attached: the screen allocates a new type's identifier itself.
 class ContractTypes : public regtest::Registers {
 protected:
     int open(const std::function<void(TtipicontrattiForm&)>& body) {
@@ -71,7 +67,7 @@ TEST_F(ContractTypes, ViewPageShowsTheCurrentTypeReadOnly) {
     open([](TtipicontrattiForm& s) {
         EXPECT_EQ(s.windowTitle(), "Elenco dei TIPI di Contratto:");
         EXPECT_TRUE(s.pages().isShowing(TtipicontrattiForm::listPageName));
-        EXPECT_EQ(s.findChildren<ui::DbEdit*>().first()->text(), "VERIFICA PERIODICA");
+        EXPECT_EQ(s.findChildren<ui::DbLabel*>().first()->text(), "VERIFICA PERIODICA");
         for (int i = 0; i < 5; ++i)
             EXPECT_TRUE(s.viewBox(i)->isReadOnly()) << i;
         EXPECT_TRUE(s.viewBox(0)->toPlainText().startsWith("Verificazione periodica"));

@@ -19,11 +19,15 @@ void addCustomer(Table& t, const QVariant& id, const QString& name) {
     t.post();
 }
 
+/// The warnings of the rules: their texts and the fields they send the user back to.
 struct Messages {
     QStringList shown;
-    rules::MessageSink sink() {
-        return [this](const QString& text) {
-            shown << text;
+    QStringList about; ///< "table.field" of each warning about a field
+    rules::WarningSink sink() {
+        return [this](const rules::Warning& w) {
+            shown << w.text;
+            if (w.table)
+                about << w.table->tableName() + u'.' + w.field;
         };
     }
 };
@@ -162,11 +166,10 @@ protected:
     Table comuni{year.path(), "COMUNI"};
     Table suppliers{year.path(), "fornitori"};
     Messages messages;
-    int focusRequests = 0;
     void SetUp() override {
         comuni.open();
         rules::attachIdentifierAfterInsert(suppliers, "Id_fornitore");
-        rules::attachVatCheck(suppliers, "Piva", messages.sink(), [this] { ++focusRequests; });
+        rules::attachVatCheck(suppliers, "Piva", messages.sink());
         rules::attachMunicipalityLookup(suppliers, "Comune", comuni, "Provincia", "Cap",
                                         messages.sink());
         suppliers.open();
@@ -189,6 +192,7 @@ TEST_F(SupplierRules, LowerCaseMunicipalityClearsAndWarns) {
     EXPECT_TRUE(suppliers.field("Provincia").isNull());
     EXPECT_TRUE(suppliers.field("Cap").isNull());
     EXPECT_EQ(messages.shown, QStringList{"Errore Sul Comune inserito"});
+    EXPECT_TRUE(messages.about.isEmpty()) << "the user goes on to the next box";
 }
 
 TEST_F(SupplierRules, AccentedMunicipalityIsFound) {
@@ -209,7 +213,7 @@ TEST_F(SupplierRules, WrongVatWarnsFocusesAndStillSaves) {
     suppliers.field("Ragione_sociale").setAsString("FORNITORE SRL");
     suppliers.field("Piva").setAsString("12345678901");
     EXPECT_EQ(messages.shown, QStringList{"Errore P. Iva"});
-    EXPECT_EQ(focusRequests, 1);
+    EXPECT_EQ(messages.about, QStringList{"fornitori.Piva"}) << "the user is sent back there";
     suppliers.post();
     Table check(year.path(), "fornitori");
     check.open();

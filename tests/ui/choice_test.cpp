@@ -120,11 +120,11 @@ TEST_F(ChoiceTest, LookUpListFollowsItsSourceObject) {
     EXPECT_EQ(list->count(), 0);
 }
 
-TEST_F(ChoiceTest, FixedValueListStoresTheValueOfTheChosenItem) {
+TEST_F(ChoiceTest, ValueListShowsTheEntriesAndStoresWhatComesBeforeTheEqualSign) {
     addMovement(1);
     auto* list = place(new ui::DbComboBox(*mov, QStringLiteral("ESITO"), &form));
-    list->setItems({QStringLiteral("Positivo"), QStringLiteral("Negativo")},
-                   {QStringLiteral("P"), QStringLiteral("N")});
+    list->setValueList({QStringLiteral("P=Positivo"), QStringLiteral("N=Negativo")});
+    EXPECT_EQ(list->itemText(1), QStringLiteral("N=Negativo"));
     uitest::showActive(form);
     EXPECT_EQ(list->currentIndex(), -1);
     list->setFocus();

@@ -4,11 +4,14 @@
 
 #include "store/error.h"
 #include "store/rules.h"
+#include "ui/dbedit.h"
 #include "ui/dialogs.h"
+#include "ui/modal.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest-spi.h>
 
 namespace {
@@ -52,16 +55,57 @@ TEST(ScriptedDialogs, InstallsItselfForItsLifetimeOnly) {
     EXPECT_EQ(outer.texts(), QStringList{QStringLiteral("fuori")});
 }
 
-TEST(WarningSink, RecordRulesWarnThroughTheInstalledDialogs) {
+// A rule's warning about a field sends the user back to that field's box in the screen that is
+// open; one about nothing in particular, or about a field the screen has no box for, does not.
+TEST(WarnAbout, ShowsTheTextThenFocusesTheBoxOfTheFieldItNames) {
     testsupport::YearFolder year;
-    uitest::Dialogs d;
     store::Table suppliers(year.path(), QStringLiteral("fornitori"));
+    store::Table otherCursor(year.path(), QStringLiteral("fornitori"));
     suppliers.open();
-    store::rules::attachVatCheck(suppliers, QStringLiteral("Piva"), ui::warningSink());
-    suppliers.append();
-    suppliers.field(QStringLiteral("Piva")).setAsString(QStringLiteral("12345678901"));
-    EXPECT_EQ(d.entries(), (std::vector<ui::ScriptedDialogs::Entry>{
-                               {ui::DialogKind::Warning, QStringLiteral("Errore P. Iva")}}));
+    otherCursor.open();
+    using store::rules::Warning;
+    const struct {
+        Warning warning;
+        QStringList shown;
+        const char* focused; ///< field of the box holding the focus afterwards
+    } cases[] = {
+        {{QStringLiteral("Errore P. Iva"), &suppliers, QStringLiteral("Piva")},
+         {QStringLiteral("Errore P. Iva")},
+         "Piva"},
+        {{QString(), &suppliers, QStringLiteral("piva")}, {}, "Piva"},
+        {{QStringLiteral("Errore Sul Comune inserito")},
+         {QStringLiteral("Errore Sul Comune inserito")},
+         "Comune"},
+        {{QStringLiteral("Errore"), &suppliers, QStringLiteral("Cap")},
+         {QStringLiteral("Errore")},
+         "Comune"},
+        {{QStringLiteral("Errore"), &otherCursor, QStringLiteral("Piva")},
+         {QStringLiteral("Errore")},
+         "Comune"},
+    };
+    for (const auto& c : cases) {
+        uitest::Dialogs d;
+        QPointer<QDialog> screen;
+        ui::ModalHookScope hook([&](QDialog& shown) {
+            auto* comune = shown.findChild<ui::DbEdit*>(QStringLiteral("Comune"));
+            uitest::focusByClick(comune);
+            ui::warnAbout(c.warning);
+            QApplication::processEvents();
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.focused))
+                << c.warning.text.toStdString();
+        });
+        ui::showModal(screen, [&] {
+            auto dialog = std::make_unique<QDialog>();
+            auto* layout = new QVBoxLayout(dialog.get());
+            for (const char* field : {"Piva", "Comune"}) {
+                auto* box = new ui::DbEdit(suppliers, QString::fromLatin1(field));
+                box->setObjectName(QString::fromLatin1(field));
+                layout->addWidget(box);
+            }
+            return dialog;
+        });
+        EXPECT_EQ(d.texts(ui::DialogKind::Warning), c.shown);
+    }
 }
 
 TEST(ShowFailure, ShowsTheStoreMessageOrTheExceptionText) {

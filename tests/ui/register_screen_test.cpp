@@ -115,7 +115,8 @@ TEST_F(RegisterScreenTest, DeleteFollowsTheOnePattern) {
     plan.done = "Eliminato.";
     QString refusal = ui::DeletePlan::refusalPrefix() + "i movimenti";
     bool referenced = true;
-    plan.checks.push_back([&] { return referenced ? refusal : QString(); });
+    plan.checks.push_back(
+        [&] { return referenced ? std::optional<QString>(refusal) : std::nullopt; });
 
     press("Elimina");
     EXPECT_EQ(dialogs.texts(ui::DialogKind::Message), QStringList{"Nulla da eliminare"});

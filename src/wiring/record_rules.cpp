@@ -1,9 +1,11 @@
 #include "wiring/record_rules.h"
 
 #include "movements/movement_rules.h"
+#include "movements/verification_rules.h"
 #include "registry/registry_rules.h"
 
 RecordRules::RecordRules(Tdm& dm, store::rules::WarningSink warn) {
     registry::attachRegistryRules(dm, codfis1, warn);
     movements::attachMovementRules(dm);
+    movements::attachVerificationRules(dm, warn);
 }

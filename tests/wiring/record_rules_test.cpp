@@ -55,6 +55,7 @@ TEST(RecordRules, EachWarningComesOnceAndNamesTheFieldItIsAbout) {
         {&Tdm::Tabtecnico, "Cf", "RSSMRA83C05H501", "Errore codice Fiscale", "Cf"},
         {&Tdm::Tabesercizio, "Comune", "roma", "Errore Sul Comune inserito", ""},
         {&Tdm::TabFornitori, "Comune", "ATLANTIDE", "Errore Sul Comune inserito", ""},
+        {&Tdm::Tabmisurazioni, "PIVA", "123", "Errore P. Iva", "PIVA"},
     };
     for (const auto& c : cases) {
         testsupport::WorkingYear working;

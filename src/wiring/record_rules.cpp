@@ -1,7 +1,9 @@
 #include "wiring/record_rules.h"
 
+#include "documents/document_rules.h"
 #include "registry/registry_rules.h"
 
 RecordRules::RecordRules(Tdm& dm, store::rules::WarningSink warn) {
     registry::attachRegistryRules(dm, codfis1, warn);
+    documents::attachDocumentRules(dm);
 }

@@ -73,11 +73,12 @@ TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
 }
 
-void TMainForm::addEntry(QMenu* menu, const QString& caption, MainCommand command) {
+QAction* TMainForm::addEntry(QMenu* menu, const QString& caption, MainCommand command) {
     QAction* action = menu->addAction(caption);
     action->setEnabled(openers_.count(command) > 0);
     triggers_[command].push_back(action);
     connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    return action;
 }
 
 void TMainForm::addEntries(QMenu* menu, std::initializer_list<MenuEntry> entries) {
@@ -131,7 +132,8 @@ void TMainForm::buildMenu() {
     addEntry(import, QStringLiteral("importa da programma verificazioni"),
              MainCommand::ImportFromVerification);
     // Present but never visible: reading the agency file is reached no other way either.
-    import->addAction(QStringLiteral("importa da file per agenzia"))->setVisible(false);
+    addEntry(import, QStringLiteral("importa da file per agenzia"), MainCommand::AgencyFile)
+        ->setVisible(false);
     addEntry(utilities, QStringLiteral("copia di salvataggio..."), MainCommand::Backup);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));

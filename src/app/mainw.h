@@ -50,6 +50,7 @@ enum class MainCommand {
     FirstSteps,
     Articles,
     Contracts,
+    AgencyFile, ///< reading the revenue agency's quarterly file; its entry is never visible
 };
 
 /// The main window: menu, toolbar, daily agenda and status bar. Closing it ends the program.
@@ -89,7 +90,7 @@ private:
     void buildToolbar(QWidget* panel);
     QWidget* buildAgenda();
     QWidget* buildBottomBand();
-    void addEntry(class QMenu* menu, const QString& caption, MainCommand command);
+    QAction* addEntry(class QMenu* menu, const QString& caption, MainCommand command);
     /// A menu's entries in order; an entry without a command is a separator line.
     using MenuEntry = std::pair<const char*, std::optional<MainCommand>>;
     void addEntries(class QMenu* menu, std::initializer_list<MenuEntry> entries);

@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "interchange/importw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -26,6 +27,7 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });
     mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
+    mainForm.setOpener(MainCommand::AgencyFile, [&data] { interchange::openAgencyFile(data); });
 }
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "movements/movement_rules.h"
 #include "movements/verification_rules.h"
 #include "documents/document_rules.h"
+#include "articles/article_rules.h"
 #include "registry/registry_rules.h"
 
 RecordRules::RecordRules(Tdm& dm, store::rules::WarningSink warn) {
@@ -10,4 +11,5 @@ RecordRules::RecordRules(Tdm& dm, store::rules::WarningSink warn) {
     movements::attachMovementRules(dm);
     movements::attachVerificationRules(dm, warn);
     documents::attachDocumentRules(dm);
+    articles::attachArticleRules(dm);
 }

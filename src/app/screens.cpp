@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "movements/movw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -26,6 +27,13 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });
     mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
+    using movements::MovementsMode;
+    for (const auto& [command, mode] :
+         {std::pair{MainCommand::Movements, MovementsMode::General},
+          std::pair{MainCommand::Sales, MovementsMode::Sales},
+          std::pair{MainCommand::Repairs, MovementsMode::Repairs},
+          std::pair{MainCommand::Interventions, MovementsMode::Interventions}})
+        mainForm.setOpener(command, [&data, mode = mode] { movements::openMovements(data, mode); });
 }
 
 } // namespace app

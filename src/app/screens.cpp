@@ -2,6 +2,7 @@
 
 #include "app/mainw.h"
 #include "interchange/importw.h"
+#include "movements/movw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -28,6 +29,13 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         mainForm.setOpener(command, [&data, open = open] { open(data); });
     mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
     mainForm.setOpener(MainCommand::AgencyFile, [&data] { interchange::openAgencyFile(data); });
+    using movements::MovementsMode;
+    for (const auto& [command, mode] :
+         {std::pair{MainCommand::Movements, MovementsMode::General},
+          std::pair{MainCommand::Sales, MovementsMode::Sales},
+          std::pair{MainCommand::Repairs, MovementsMode::Repairs},
+          std::pair{MainCommand::Interventions, MovementsMode::Interventions}})
+        mainForm.setOpener(command, [&data, mode = mode] { movements::openMovements(data, mode); });
 }
 
 } // namespace app

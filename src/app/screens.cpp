@@ -1,6 +1,8 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "documents/elenco_docw.h"
+#include "documents/tipodocw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -22,6 +24,9 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         {MainCommand::ContractTypes, registry::openContractTypes},
         {MainCommand::ObligedSubject, registry::openObligedSubject},
         {MainCommand::Technicians, registry::openTechnicians},
+        {MainCommand::Documents, documents::openDocuments},
+        {MainCommand::DocumentSettings, documents::openDefaultType},
+        {MainCommand::DocumentTypes, documents::openDocumentTypes},
     };
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });

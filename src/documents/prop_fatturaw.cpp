@@ -53,6 +53,35 @@ constexpr Closing closings[] = {
     {"Vettore", WordingList::Carrier, &Tdm::Tabvettore, "vettore"},
 };
 
+/// A read-only total shown in its money format, following the document.
+class TotalLabel : public QLabel, private store::DataLink {
+public:
+    TotalLabel(store::Table& table, const QString& field)
+        : table_(&table)
+        , field_(field) {
+        setMinimumWidth(100);
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setFrameShape(QFrame::StyledPanel);
+        table.addLink(this);
+        reload();
+    }
+    ~TotalLabel() override {
+        if (table_)
+            table_->removeLink(this);
+    }
+
+private:
+    void dataEvent(store::Table&, store::DataEvent, int) override { reload(); }
+    void tableDestroyed(store::Table&) override { table_ = nullptr; }
+    void reload() {
+        setText(table_ && table_->active() && !table_->isEmpty()
+                    ? table_->field(field_).displayText()
+                    : QString());
+    }
+    store::Table* table_;
+    QString field_;
+};
+
 } // namespace
 
 Tprop_fatturaForm::Tprop_fatturaForm(Tdm& data, QWidget* parent)
@@ -110,11 +139,7 @@ QWidget* Tprop_fatturaForm::buildMain() {
     for (const auto& [caption, field] :
          {std::pair{"Importo", "Importo_docE"}, {"Iva", "Iva_docE"}, {"Totale", "Totale_docE"}}) {
         totals->addWidget(new QLabel(QString::fromLatin1(caption) + QStringLiteral("  €")));
-        auto* value = new ui::DbLabel(doc, QString::fromLatin1(field));
-        value->setMinimumWidth(90);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setFrameShape(QFrame::StyledPanel);
-        totals->addWidget(value);
+        totals->addWidget(new TotalLabel(doc, QString::fromLatin1(field)));
     }
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(header);

@@ -2,6 +2,7 @@
 
 #include "documents/from_movements.h"
 #include "documents/prn_doc.h"
+#include "documents/prn_elenco_mov_dafatt.h"
 #include "documents/prop_fatturaw.h"
 #include "documents/tipodocw.h"
 #include "report/render.h"
@@ -367,8 +368,11 @@ void Telenco_docForm::printDocument() {
 }
 
 void Telenco_docForm::printToInvoice() {
-    ui::dialogs().message(QStringLiteral("Stampa dell'elenco dei movimenti da fatturare non "
-                                         "ancora disponibile"));
+    guarded([&] {
+        // The print's own table objects close with it.
+        documents::Tprn_elenco_mov_dafatt list(data_);
+        documents::showPreview(list.document(), this);
+    });
 }
 
 namespace documents {
@@ -378,7 +382,10 @@ int openDocuments(Tdm& data) {
 }
 
 void previewDocument(Tdm& data, QWidget* parent) {
-    const report::Document printed = Tprn_doc(data).document();
+    showPreview(Tprn_doc(data).document(), parent);
+}
+
+void showPreview(const report::Document& printed, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, parent);
     report::preparePreview(dialog, printed);

@@ -14,6 +14,9 @@ class QTabWidget;
 namespace ui {
 class DataGrid;
 }
+namespace report {
+struct Document;
+}
 
 /// The document list: the documents of the year (filtered by type), the lines of the selected
 /// one, and the movements to invoice with their articles. Documents are made here by hand or
@@ -67,4 +70,6 @@ namespace documents {
 int openDocuments(Tdm& data);
 /// Shows the print preview of `dm.Tabdoc`'s current document.
 void previewDocument(Tdm& data, QWidget* parent = nullptr);
+/// Shows a print's preview modally (through the modal-screen routine's test seam).
+void showPreview(const report::Document& printed, QWidget* parent = nullptr);
 } // namespace documents

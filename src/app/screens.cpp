@@ -3,6 +3,8 @@
 #include "app/mainw.h"
 #include "interchange/importw.h"
 #include "movements/movw.h"
+#include "documents/elenco_docw.h"
+#include "documents/tipodocw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -24,6 +26,9 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         {MainCommand::ContractTypes, registry::openContractTypes},
         {MainCommand::ObligedSubject, registry::openObligedSubject},
         {MainCommand::Technicians, registry::openTechnicians},
+        {MainCommand::Documents, documents::openDocuments},
+        {MainCommand::DocumentSettings, documents::openDefaultType},
+        {MainCommand::DocumentTypes, documents::openDocumentTypes},
     };
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });

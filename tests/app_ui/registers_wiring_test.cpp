@@ -30,6 +30,9 @@ TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
         {"Agenzia Entrate", "Tecnici",
          "Elenco dei tecnici abilitati alle verifiche e non abilitati:"},
         {"Agenzia Entrate", "Misuratori (tipologia)", "Elenco misuratori"},
+        {"Documenti", "impostazioni", "impdocForm"},
+        {"Documenti", "tipo di documenti", "tipodocform"},
+        {"Documenti", "Elenco documenti", "elenco_docForm"},
     };
     QStringList shown;
     ui::ModalHookScope hook([&](QDialog& screen) { shown << screen.windowTitle(); });
@@ -43,8 +46,10 @@ TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
     }
     uitest::click(window->button("Elenco Esercizii /F4"));
     uitest::click(window->button("Elenco tecnici /F3"));
+    uitest::click(window->button("Elenco Documenti"));
     expected << "esercizi/clienti"
-             << "Elenco dei tecnici abilitati alle verifiche e non abilitati:";
+             << "Elenco dei tecnici abilitati alle verifiche e non abilitati:"
+             << "elenco_docForm";
     EXPECT_EQ(shown, expected);
 }
 

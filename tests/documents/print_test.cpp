@@ -1,5 +1,6 @@
 // The document print: what lands on which page.
 #include "documents/prn_doc.h"
+#include "documents/prn_elenco_mov_dafatt.h"
 #include "documents_support.h"
 #include "report/render.h"
 
@@ -113,6 +114,38 @@ TEST_F(DocumentPrint, SegueOnEveryPageButTheLastExpectedOne) {
         if (lines == 72)
             keepPdf(printed, "documento_72_righe");
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DocumentPrint, MovementsToInvoiceListedWithTheirArticles) {
+    add(dm.Tabms, {{"Denominazione_ms", "CASSA 2000"}});
+    addMovementToInvoice(4, {{"ID_ESERCIZIO", 1},
+                             {"Da_fatt1", "VERIFICA PERIODICA"},
+                             {"Da_fatt4", "CANONE"},
+                             {"Imp_fatt", 50},
+                             {"Iva_fatt", 22},
+                             {"Rip_art_fatt", true},
+                             {"Id_tipomov", 1},
+                             {"ID_MS", 1},
+                             {"MATRICOLA_MS", "AB123"}});
+    addMovementToInvoice(6, {{"ID_ESERCIZIO", 99}, {"Da_fatt4", "RIPARAZIONE"}});
+    addMovementToInvoice(7, {{"Gia_fatt_sn", true}, {"Da_fatt4", "GIA FATTURATO"}});
+    addArticle(4, "ROTOLO CARTA", 3, 1.5, 22);
+    addArticle(4, "BATTERIA", 1, 12, 22);
+    const report::Document printed = Tprn_elenco_mov_dafatt(dm).document();
+    ASSERT_EQ(printed.pages.size(), 1u);
+    const QString page = printed.pages.front().readingText();
+    for (const char* expected : {"BAR SPORT DI ROSSI", "VERIFICA PERIODICA", "CASSA 2000", "AB123",
+                                 "ROTOLO CARTA", "BATTERIA", "INTERVENTO", "50,00", "1,50"})
+        EXPECT_TRUE(page.contains(expected)) << expected;
+    EXPECT_FALSE(page.contains("GIA FATTURATO"));
+    const QStringList texts = textsOf(printed.pages.front());
+    EXPECT_EQ(texts.count("Descrizione:"), 2);
+    EXPECT_TRUE(texts.contains("2")); // the running number
+    keepPdf(printed, "movimenti_da_fatturare");
 }
 
 } // namespace

@@ -1,0 +1,195 @@
+// Lines stored on one document, each followed by the totals and the four rate slots worked out
+// again over all of its lines and stored on the document, as the document rules do for every
+// writer: through the data module with every record rule attached, against raw SQLite doing the
+// same inserts, the same reading of the lines, the same sums and the same update, one
+// transaction per line. Each iteration starts from a fresh working year with one document.
+//
+//   cmake --build build --target documents_bench && build/bench/documents_bench
+#include "generate_year.h"
+#include "sqlite_util.h"
+
+#include "documents/document_rules.h"
+#include "store/dm.h"
+#include "wiring/record_rules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using bench::sql::Db;
+using bench::sql::Stmt;
+
+constexpr int kLines = 100;
+constexpr int kRates[] = {22, 10, 4, 0, 5};
+
+std::unique_ptr<QTemporaryDir> freshYear() {
+    auto dir = std::make_unique<QTemporaryDir>();
+    const QDir source(bench::builtTemplateFolder());
+    for (const QString& file : source.entryList(QDir::Files)) {
+        QFile::copy(source.filePath(file), dir->filePath(file));
+        QFile::setPermissions(dir->filePath(file), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return dir;
+}
+
+double priceOf(int line) {
+    return 1.25 + line % 17;
+}
+
+void BM_Store_LinesWithTotals(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto dir = freshYear();
+        auto data = std::make_unique<Tdm>();
+        auto rules = std::make_unique<RecordRules>(*data, store::rules::WarningSink());
+        data->dmCreate(dir->path());
+        data->Tabdoc.append();
+        data->Tabdoc.post();
+        state.ResumeTiming();
+        try {
+            store::Table& lines = data->Tablinee_doc;
+            for (int i = 0; i < kLines; ++i) {
+                lines.append();
+                lines.field(QStringLiteral("Xtotale")).setAsBoolean(true);
+                lines.field(QStringLiteral("Linea")).setAsString(QStringLiteral("RIGA %1").arg(i));
+                lines.field(QStringLiteral("Quantita")).setAsFloat(1 + i % 3);
+                lines.field(QStringLiteral("PrezzoE")).setAsFloat(priceOf(i));
+                lines.field(QStringLiteral("ScontoP")).setAsFloat(i % 2 ? 10 : 0);
+                lines.field(QStringLiteral("Iva_riga")).setAsInteger(kRates[i % 5]);
+                lines.post();
+            }
+        } catch (const std::exception& e) {
+            state.SkipWithError(e.what());
+        }
+        state.PauseTiming();
+        rules.reset();
+        data.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+
+void BM_Raw_LinesWithTotals(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto dir = freshYear();
+        auto path = [&](const char* table) {
+            return QFile::encodeName(dir->filePath(QString::fromLatin1(table) + ".DB"))
+                .toStdString();
+        };
+        state.ResumeTiming();
+        try {
+            Db db = bench::sql::open(path("linee_doc"));
+            bench::sql::exec(db.get(), "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
+            Stmt attach = bench::sql::prepare(db.get(), "ATTACH DATABASE ? AS d");
+            bench::sql::bindText(attach.get(), 1, path("doc"));
+            bench::sql::stepDone(db.get(), attach.get());
+            bench::sql::exec(db.get(), "PRAGMA d.synchronous=FULL");
+            bench::sql::exec(db.get(), "INSERT INTO d.doc (Id, PagataSNP) VALUES (1, 'N')");
+            Stmt insert = bench::sql::prepare(
+                db.get(),
+                "INSERT INTO linee_doc (Id, Id_doc, Linea, Quantita, PrezzoE, ScontoP, "
+                "Iva_riga, Xtotale, Totale_rigaE, ImportoE) VALUES (?,1,?,?,?,?,?,1,?,?)");
+            Stmt read = bench::sql::prepare(
+                db.get(), "SELECT Xtotale, Iva_riga, PrezzoE, Quantita, ScontoP FROM linee_doc "
+                          "WHERE Id_doc = 1 ORDER BY Id_doc, rowid");
+            std::string set = "UPDATE d.doc SET Totale_docE=?, Importo_docE=?, Iva_docE=?";
+            for (int n = 1; n <= 4; ++n)
+                set += ", Iva" + std::to_string(n) + "=?, Iva" + std::to_string(n) + "_=?, Imp" +
+                       std::to_string(n) + "=?";
+            Stmt update = bench::sql::prepare(db.get(), set + " WHERE Id=1");
+            for (int i = 0; i < kLines; ++i) {
+                bench::sql::exec(db.get(), "BEGIN IMMEDIATE");
+                const double quantity = 1 + i % 3, discount = i % 2 ? 10 : 0;
+                const double amount = documents::lineAmount(priceOf(i), quantity, discount);
+                sqlite3_bind_int64(insert.get(), 1, i + 1);
+                bench::sql::bindText(insert.get(), 2, "RIGA " + std::to_string(i));
+                sqlite3_bind_double(insert.get(), 3, quantity);
+                sqlite3_bind_double(insert.get(), 4, priceOf(i));
+                sqlite3_bind_double(insert.get(), 5, discount);
+                sqlite3_bind_int(insert.get(), 6, kRates[i % 5]);
+                sqlite3_bind_double(insert.get(), 7, amount);
+                sqlite3_bind_double(insert.get(), 8, amount / quantity);
+                bench::sql::stepDone(db.get(), insert.get());
+                std::vector<documents::LineFigures> figures;
+                while (sqlite3_step(read.get()) == SQLITE_ROW) {
+                    documents::LineFigures f;
+                    f.counted = sqlite3_column_int(read.get(), 0) != 0;
+                    if (sqlite3_column_type(read.get(), 1) != SQLITE_NULL)
+                        f.rate = sqlite3_column_int(read.get(), 1);
+                    f.price = sqlite3_column_double(read.get(), 2);
+                    f.quantity = sqlite3_column_double(read.get(), 3);
+                    f.discount = sqlite3_column_double(read.get(), 4);
+                    figures.push_back(f);
+                }
+                sqlite3_reset(read.get());
+                const documents::Totals t = documents::computeTotals(figures);
+                int k = 1;
+                sqlite3_bind_double(update.get(), k++, t.taxable + t.vat);
+                sqlite3_bind_double(update.get(), k++, t.taxable);
+                sqlite3_bind_double(update.get(), k++, t.vat);
+                for (const documents::RateSlot& s : t.rateSlots) {
+                    sqlite3_bind_double(update.get(), k++, s.vat);
+                    sqlite3_bind_double(update.get(), k++, s.rate);
+                    sqlite3_bind_double(update.get(), k++, s.taxable);
+                }
+                bench::sql::stepDone(db.get(), update.get());
+                bench::sql::exec(db.get(), "COMMIT");
+            }
+        } catch (const std::exception& e) {
+            state.SkipWithError(e.what());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+
+BENCHMARK(BM_Store_LinesWithTotals)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Raw_LinesWithTotals)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+/// The console table, then the store's time beside raw SQLite's (CPU and wall-clock).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter()
+        : ConsoleReporter(OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                times_[run.run_name.function_name] = {run.GetAdjustedCPUTime(),
+                                                      run.GetAdjustedRealTime()};
+    }
+    void printSummary() const {
+        const auto store = times_.find("BM_Store_LinesWithTotals");
+        const auto raw = times_.find("BM_Raw_LinesWithTotals");
+        if (store == times_.end() || raw == times_.end())
+            return;
+        std::printf("\n%d lines on one document, totals stored after each: store %.0f ms, raw "
+                    "SQLite %.0f ms (CPU): ratio %.2fx (wall %.2fx)\n",
+                    kLines, store->second.first, raw->second.first,
+                    store->second.first / raw->second.first,
+                    store->second.second / raw->second.second);
+    }
+
+private:
+    std::map<std::string, std::pair<double, double>> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSummary();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -22,18 +22,6 @@ struct Source {
     store::Table table;
 };
 
-/// Empties `target` and appends a copy of every record `source` shows.
-void replaceAll(store::Table& source, store::Table& target,
-                std::initializer_list<const char*> fields) {
-    target.emptyTable();
-    const FieldCopy copy(source, target, fields);
-    for (source.first(); !source.eof(); source.next()) {
-        target.append();
-        copy();
-        target.post();
-    }
-}
-
 void exportVerifications(const QString& yearFolder, store::Table& target, int quarter) {
     Source verifications(yearFolder, "misurazioni", nullptr, "DATA_FINE");
     verifications.table.setFilter(quarterFilter(quarter));
@@ -102,6 +90,28 @@ void exportObligedSubject(const QString& yearFolder, store::Table& subjects,
     }
 }
 
+void exportRecords(const QString& yearFolder, VerificationTables& target, int quarter) {
+    exportVerifications(yearFolder, target.misurazioni, quarter);
+    {
+        Source customers(yearFolder, "esercizio", "rs_index");
+        replaceRecords(
+            customers.table, target.esercizio,
+            {"Id_esercizio", "Ragione_sociale", "Piva", "Comune", "Provincia", "Indirizzo", "Cap"});
+    }
+    exportTechnicians(yearFolder, target.tecnici);
+    {
+        Source models(yearFolder, "ms", "indice1");
+        replaceRecords(models.table, target.ms,
+                       {"Id_ms", "Marchio_ms", "Denominazione_ms", "Logotipo_ms"});
+    }
+    {
+        Source municipalities(yearFolder, "COMUNI");
+        replaceRecords(municipalities.table, target.comuni,
+                       {"COMUNE", "PROVINCIAI", "CODICEFISC", "CAP"});
+    }
+    exportObligedSubject(yearFolder, target.sogg, target.abilitazioni);
+}
+
 } // namespace
 
 QString exportFirstQuestion() {
@@ -117,26 +127,13 @@ QString exportSecondQuestion() {
 
 void exportToVerification(const QString& yearFolder, VerificationTables& target, int quarter) {
     store::AtomicWrite scope(target.all());
-    exportVerifications(yearFolder, target.misurazioni, quarter);
-    {
-        Source customers(yearFolder, "esercizio", "rs_index");
-        replaceAll(
-            customers.table, target.esercizio,
-            {"Id_esercizio", "Ragione_sociale", "Piva", "Comune", "Provincia", "Indirizzo", "Cap"});
+    try {
+        exportRecords(yearFolder, target, quarter);
+        scope.commit();
+    } catch (...) {
+        cancelPending(target.all());
+        throw;
     }
-    exportTechnicians(yearFolder, target.tecnici);
-    {
-        Source models(yearFolder, "ms", "indice1");
-        replaceAll(models.table, target.ms,
-                   {"Id_ms", "Marchio_ms", "Denominazione_ms", "Logotipo_ms"});
-    }
-    {
-        Source municipalities(yearFolder, "COMUNI");
-        replaceAll(municipalities.table, target.comuni,
-                   {"COMUNE", "PROVINCIAI", "CODICEFISC", "CAP"});
-    }
-    exportObligedSubject(yearFolder, target.sogg, target.abilitazioni);
-    scope.commit();
 }
 
 } // namespace interchange

@@ -70,6 +70,24 @@ QString quarterFilter(int quarter) {
     return QStringLiteral("[TRIMESTRE]='%1'").arg(quarter);
 }
 
+void replaceRecords(store::Table& source, store::Table& target,
+                    std::initializer_list<const char*> fields) {
+    target.setFiltered(false);
+    target.emptyTable();
+    const FieldCopy copy(source, target, fields);
+    for (source.first(); !source.eof(); source.next()) {
+        target.append();
+        copy();
+        target.post();
+    }
+}
+
+void cancelPending(const std::vector<store::Table*>& tables) {
+    for (store::Table* t : tables)
+        if (t->state() == store::DataSetState::Insert || t->state() == store::DataSetState::Edit)
+            t->cancel();
+}
+
 FieldCopy::FieldCopy(store::Table& from, store::Table& to,
                      std::initializer_list<const char*> fields)
     : from_(from)

@@ -30,6 +30,14 @@ struct VerificationTables {
 /// The filter of one quarter's verifications: "[TRIMESTRE]='2'".
 QString quarterFilter(int quarter);
 
+/// Empties `target` (whatever its filter) and appends a copy of every record `source` shows,
+/// its fields set in the order given.
+void replaceRecords(store::Table& source, store::Table& target,
+                    std::initializer_list<const char*> fields);
+
+/// Drops the record being appended or edited on each object, as after a failed write.
+void cancelPending(const std::vector<store::Table*>& tables);
+
 /// Copies the named fields from the current record of one table object to that of another, each
 /// value as it stands: a blank stays blank, a text longer than its target keeps its first
 /// characters. The fields are found once, when it is made.

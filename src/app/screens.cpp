@@ -1,6 +1,8 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "interchange/exportw.h"
+#include "interchange/importverifw.h"
 #include "interchange/importw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
@@ -23,6 +25,8 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         {MainCommand::ContractTypes, registry::openContractTypes},
         {MainCommand::ObligedSubject, registry::openObligedSubject},
         {MainCommand::Technicians, registry::openTechnicians},
+        {MainCommand::ExportToVerification, interchange::openExportToVerification},
+        {MainCommand::ImportFromVerification, interchange::openImportFromVerification},
     };
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });

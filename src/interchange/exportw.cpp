@@ -81,11 +81,13 @@ Texport_inverifForm::Texport_inverifForm(Tdm& data, const QString& workingYear, 
     auto* tabs = new QTabWidget;
     auto* theirs = new QWidget;
     auto* theirsLayout = new QVBoxLayout(theirs);
-    theirsLayout->addWidget(new ui::DataGrid(
+    auto* theirGrid = new ui::DataGrid(
         target_.misurazioni,
         columns({"ID_MISURAZIONI", "ID_ESERCIZIO", "ID_MS", "ID_TECNICO", "MATRICOLA_MS",
                  "TIPO_INTERVENTO", "DATA_INI", "DATA_FINE", "ESITO", "SCARICO_SN", "TRIMESTRE",
-                 "COMUNE", "PROVINCIA", "INDIRIZZO", "CAP"})));
+                 "COMUNE", "PROVINCIA", "INDIRIZZO", "CAP"}));
+    interchange::form::fitColumns(*theirGrid);
+    theirsLayout->addWidget(theirGrid);
     auto* removeExisting = new QCheckBox(QStringLiteral("elimina movimenti presenti"));
     removeExisting->setChecked(true);
     // The verifications there are always replaced: the box only says so.

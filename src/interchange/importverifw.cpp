@@ -74,8 +74,11 @@ Timporta_da_verifForm::Timporta_da_verifForm(Tdm& data, QWidget* parent)
                                              "presenti nel programma di verificazioni")),
                    1);
     pageLayout->addLayout(top);
-    for (store::Table* shown : {&source_.misurazioni, &source_.esercizio, &source_.ms})
-        pageLayout->addWidget(new ui::DataGrid(*shown, allColumns(*shown)), 1);
+    for (store::Table* shown : {&source_.misurazioni, &source_.esercizio, &source_.ms}) {
+        auto* grid = new ui::DataGrid(*shown, allColumns(*shown));
+        interchange::form::fitColumns(*grid);
+        pageLayout->addWidget(grid, 1);
+    }
     pages_->addPage(startPageName, new QWidget);
     pages_->addPage(importPageName, page);
     pages_->showPage(startPageName);

@@ -1,6 +1,8 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "interchange/exportw.h"
+#include "interchange/importverifw.h"
 #include "interchange/importw.h"
 #include "movements/movw.h"
 #include "documents/elenco_docw.h"
@@ -29,6 +31,8 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         {MainCommand::Documents, documents::openDocuments},
         {MainCommand::DocumentSettings, documents::openDefaultType},
         {MainCommand::DocumentTypes, documents::openDocumentTypes},
+        {MainCommand::ExportToVerification, interchange::openExportToVerification},
+        {MainCommand::ImportFromVerification, interchange::openImportFromVerification},
     };
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });

@@ -1,6 +1,7 @@
 #include "interchange/importw.h"
 
 #include "interchange/agency_parser.h"
+#include "interchange/verification_form.h"
 #include "store/dm.h"
 #include "store/error.h"
 #include "store/program.h"
@@ -19,10 +20,10 @@
 namespace {
 
 std::vector<ui::GridColumn> columnsOf(interchange::AgencyKind kind) {
-    std::vector<ui::GridColumn> columns{{QStringLiteral("Id"), QStringLiteral("Id"), 50}};
+    std::vector<ui::GridColumn> columns{{QStringLiteral("Id"), QStringLiteral("Id"), 0}};
     for (const interchange::AgencyField& field : interchange::agencyLayout(kind)) {
         const QString name = QString::fromLatin1(field.name);
-        columns.push_back({name, name, std::clamp(field.width * 8 + 16, 60, 300)});
+        columns.push_back({name, name, 0});
     }
     return columns;
 }
@@ -67,6 +68,7 @@ TimportForm::TimportForm(const QString& stagingFolder, AgencyFileChooser chooser
     store::Table* tables[] = {&staging_.riga1, &staging_.riga2, &staging_.riga3};
     for (int i = 0; i < 3; ++i) {
         grids_[i] = new ui::DataGrid(*tables[i], columnsOf(interchange::AgencyKind(i)));
+        interchange::form::fitColumns(*grids_[i]);
         layout->addWidget(grids_[i], 1);
     }
 

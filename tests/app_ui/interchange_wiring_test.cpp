@@ -28,6 +28,11 @@ TEST_F(WiredInterchange, EntriesOpenTheirScreensAndTheAgencyFileOneStaysHidden) 
         bool visible;
         const char* title;
     } entries[] = {
+        {entry("Agenzia Entrate",
+               "Scarica dati sul software di verificazione periodica della kesasoft"),
+         true, "export_inverifForm"},
+        {subEntry(*window->menuBar(), "Utilità", "Importa", "importa da programma verificazioni"),
+         true, "importa_da_verifForm"},
         {subEntry(*window->menuBar(), "Utilità", "Importa", "importa da file per agenzia"), false,
          "importform"},
     };

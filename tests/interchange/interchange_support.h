@@ -1,7 +1,15 @@
 #pragma once
 
+#include "interchange/verification_tables.h"
+#include "store/catalogue.h"
+#include "store/engine.h"
+#include "store/table.h"
+#include "support/fixture.h"
+
 #include <QByteArray>
+#include <QDir>
 #include <QString>
+#include <QVariant>
 #include <initializer_list>
 #include <utility>
 
@@ -42,5 +50,64 @@ inline QByteArray twoQuarterFile() {
            "\n" + agencyVerification("AAA000002") + "\r\n" +
            agencyHeader("01234567897", "2006", "2") + "\r\n" + agencyVerification("AAA000003");
 }
+
+/// Appends one record with these values and posts it.
+inline void add(store::Table& table,
+                std::initializer_list<std::pair<const char*, QVariant>> values) {
+    table.append();
+    for (const auto& [name, value] : values)
+        table.field(QString::fromLatin1(name)).setValue(value);
+    table.post();
+}
+
+/// The named fields of every stored record of the table's file, each record as its texts joined
+/// by "|", in natural order; read through a cursor of its own.
+inline QStringList rows(const store::Table& like, const QStringList& fields) {
+    store::Table t(like.databaseName(), like.tableName(), like.tableSet());
+    t.open();
+    QStringList out;
+    for (t.first(); !t.eof(); t.next()) {
+        QStringList values;
+        for (const QString& f : fields)
+            values << t.field(f).asString();
+        out << values.join(u'|');
+    }
+    return out;
+}
+
+/// Every field of every stored record of the table's file.
+inline QStringList contents(const store::Table& like) {
+    QStringList fields;
+    for (const store::FieldDef& f : like.definition().fields)
+        fields << f.name;
+    return rows(like, fields);
+}
+
+/// A verification program installed in a folder of its own, its tables empty and open, with the
+/// verification year folder of `year`.
+class VerificationProgram {
+public:
+    explicit VerificationProgram(const QString& year = QStringLiteral("2006")) {
+        const QString yearFolder = interchange::verificationYearFolder(root.path(), year);
+        const QString registers = interchange::verificationRegisterFolder(root.path());
+        QDir().mkpath(yearFolder);
+        QDir().mkpath(registers);
+        for (const store::TableDef& def :
+             store::catalogue::tables(store::TableSet::VerificationYear))
+            store::createTableFile(yearFolder, def);
+        for (const store::TableDef& def :
+             store::catalogue::tables(store::TableSet::VerificationRegister))
+            store::createTableFile(registers, def);
+        tables.open(root.path(), year);
+    }
+    QString folder() const { return root.path(); }
+    /// The path of a register table's file.
+    QString registerFile(const QString& name) const {
+        return interchange::verificationRegisterFolder(root.path()) + u'/' + name + ".DB";
+    }
+
+    testsupport::TempFolder root;
+    interchange::VerificationTables tables;
+};
 
 } // namespace ictest

@@ -134,8 +134,8 @@ LineOutcome removeFromMovement(store::Table& warehouse, store::Table& lines, int
 std::optional<QString> articlesPageRefusal(store::Table& movements) {
     if (movements.active() && !movements.isEmpty() && !movements.field(S("ID_ESERCIZIO")).isNull())
         return std::nullopt;
-    return S("Il movimento associato è senza esercizio selezionato. Andare in modifica "
-             "movimento");
+    return QStringLiteral("Il movimento associato è senza esercizio selezionato. Andare in "
+                          "modifica movimento");
 }
 
 PickFor pickForType(const QString& movementType) {

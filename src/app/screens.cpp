@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "contracts/elenco_contrattiw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -26,6 +27,8 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });
     mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
+    mainForm.setOpener(MainCommand::Contracts, [&data] { contracts::openContracts(data); });
+    contracts::installSampleContractPrint(data);
 }
 
 } // namespace app

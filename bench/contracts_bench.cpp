@@ -135,12 +135,14 @@ void BM_Raw_ContractFilter(benchmark::State& state) {
     };
     int found = 0;
     for (auto _ : state) {
+        const qint64 typeId = narrow ? firstInteger(type.get(), panel.type) : 0;
+        const qint64 customerId = narrow ? firstInteger(customer.get(), panel.customer) : 0;
         for (sqlite3_stmt* s : {count.get(), page.get()}) {
             bench::sql::bindText(s, 1, "2025-01-01");
             bench::sql::bindText(s, 2, "2025-03-31");
             if (narrow) {
-                sqlite3_bind_int64(s, 3, firstInteger(type.get(), panel.type));
-                sqlite3_bind_int64(s, 4, firstInteger(customer.get(), panel.customer));
+                sqlite3_bind_int64(s, 3, typeId);
+                sqlite3_bind_int64(s, 4, customerId);
             }
         }
         if (sqlite3_step(count.get()) == SQLITE_ROW)

@@ -189,10 +189,17 @@ void TELENCO_CONTRATTIFORM::printContract() {
     if (!haveContract())
         return;
     try {
-        data_.tab_tipicontratti.locate(QStringLiteral("Id"),
-                                       table().field(QStringLiteral("ID_CONTRATTO")).value());
-        data_.Tabesercizio.locate(QStringLiteral("Id_esercizio"),
-                                  table().field(QStringLiteral("ID_CLIENTE")).value());
+        // A type or customer that is gone would print the one the object happens to stand on.
+        if (!data_.tab_tipicontratti.locate(
+                QStringLiteral("Id"), table().field(QStringLiteral("ID_CONTRATTO")).value())) {
+            ui::dialogs().warning(QStringLiteral("Tipo di contratto non trovato."));
+            return;
+        }
+        if (!data_.Tabesercizio.locate(QStringLiteral("Id_esercizio"),
+                                       table().field(QStringLiteral("ID_CLIENTE")).value())) {
+            ui::dialogs().warning(QStringLiteral("Esercizio del contratto non trovato."));
+            return;
+        }
         contracts::previewDocument(contracts::Tprn_contratto(data_).document(), this);
     } catch (const std::exception& e) {
         ui::showFailure(e);

@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrintPreviewDialog>
 
 namespace {
@@ -127,11 +128,40 @@ TEST_F(ContractsScreen, AnnullaOnANewContractDropsTheLineAlreadyStored) {
         press(s, "Nuovo");
         choose(s.customerBox(), "B");
         press(s, "aggiungi riga");
+        dialogs.answer(true);
+        press(s, "elimina riga");
+        EXPECT_EQ(storedCount("LINEE_CONTRATTI"), 0);
+        press(s, "aggiungi riga");
         EXPECT_EQ(storedCount("LINEE_CONTRATTI"), 1);
         press(s, "Annulla");
         EXPECT_EQ(storedCount("LINEE_CONTRATTI"), 0);
         EXPECT_FALSE(s.editing());
     });
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Eliminare la riga selezionata?", "Eliminata."}));
+}
+
+TEST_F(ContractsScreen, SettingsMenuRereadsTheTypesAndGivesTheArticlesTheirFilterBack) {
+    auto entry = [](Form& s, const QString& caption) {
+        for (QAction* a : s.menu()->actions().first()->menu()->actions())
+            if (a->text() == caption)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    data.Tabarticoli.setFilter("[Id_esercizio]='1'");
+    data.Tabarticoli.setFiltered(true);
+    contracts::setArticlesScreen([](Tdm& dm) { dm.Tabarticoli.setFiltered(false); });
+    openWith(
+        [&](Form& s) {
+            EXPECT_EQ(s.typeFilter()->count(), 2);
+            entry(s, "tipi di contratto")->trigger();
+            EXPECT_EQ(s.typeFilter()->itemText(2), "ASSISTENZA");
+            entry(s, "Articoli e parco macchine")->trigger();
+        },
+        [&](QDialog&) {
+            add(data.tab_tipicontratti, {{"Nome_contratto", "ASSISTENZA"}}, "Id");
+        });
+    contracts::setArticlesScreen({});
+    EXPECT_TRUE(data.Tabarticoli.filtered());
 }
 
 TEST_F(ContractsScreen, ModificaNeedsAContractAndEliminaTakesItsLine) {
@@ -232,6 +262,14 @@ TEST_F(ContractsScreen, PrintsPreviewTheRowsContractAndTheList) {
         });
     EXPECT_EQ(previews, (QStringList{"Contratto", "stampa Elenco contratti"}));
     EXPECT_EQ(data.Tabesercizio.field("Ragione_sociale").asString(), "TABACCHI");
+
+    // A contract whose customer is gone prints nobody else's name.
+    data.Tabesercizio.deleteRecord();
+    openWith([&](Form& s) { press(s, "Stampa contratto"); },
+             [&](QDialog& shown) { previews << shown.windowTitle(); });
+    EXPECT_EQ(previews.size(), 2);
+    EXPECT_EQ(dialogs.texts(ui::DialogKind::Warning),
+              QStringList{"Esercizio del contratto non trovato."});
 }
 
 TEST_F(ContractsScreen, CloseBoxRefusedWhileEditing) {

@@ -30,6 +30,8 @@ ui::DbEdit* shownOnly(store::Table& movement, const QString& field, const QStrin
     box->setReadOnly(true);
     box->setToolTip(hint);
     box->setPlaceholderText(hint);
+    // Shown only: the Tab key goes from the check boxes to the report lines.
+    box->setFocusPolicy(Qt::ClickFocus);
     return box;
 }
 
@@ -90,8 +92,12 @@ TsegnaevasaForm::TsegnaevasaForm(Tdm& data, QWidget* parent)
     tabs_ = new QTabWidget;
     auto* report = new QWidget;
     auto* reportLines = new QVBoxLayout(report);
-    for (int i = 1; i <= 4; ++i)
-        reportLines->addWidget(new ui::DbEdit(mov, QStringLiteral("Rapp%1").arg(i)));
+    for (int i = 1; i <= 4; ++i) {
+        auto* line = new ui::DbEdit(mov, QStringLiteral("Rapp%1").arg(i));
+        reportLines->addWidget(line);
+        if (i == 1)
+            line->setFocus(Qt::OtherFocusReason);
+    }
     reportLines->addStretch(1);
     tabs_->addTab(report, QStringLiteral("Rapporto tecnico"));
 

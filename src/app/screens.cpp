@@ -7,6 +7,7 @@
 #include "movements/movw.h"
 #include "documents/elenco_docw.h"
 #include "documents/tipodocw.h"
+#include "contracts/elenco_contrattiw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -45,6 +46,8 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
           std::pair{MainCommand::Repairs, MovementsMode::Repairs},
           std::pair{MainCommand::Interventions, MovementsMode::Interventions}})
         mainForm.setOpener(command, [&data, mode = mode] { movements::openMovements(data, mode); });
+    mainForm.setOpener(MainCommand::Contracts, [&data] { contracts::openContracts(data); });
+    contracts::installSampleContractPrint(data);
 }
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "movements/verification_rules.h"
 #include "documents/document_rules.h"
 #include "articles/article_rules.h"
+#include "contracts/contract_rules.h"
 #include "registry/registry_rules.h"
 
 RecordRules::RecordRules(Tdm& dm, store::rules::WarningSink warn) {
@@ -12,4 +13,5 @@ RecordRules::RecordRules(Tdm& dm, store::rules::WarningSink warn) {
     movements::attachVerificationRules(dm, warn);
     documents::attachDocumentRules(dm);
     articles::attachArticleRules(dm);
+    contracts::attachContractRules(dm, warn);
 }

@@ -50,6 +50,8 @@ TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
     expected << "esercizi/clienti"
              << "Elenco dei tecnici abilitati alle verifiche e non abilitati:"
              << "elenco_docForm";
+    uitest::click(window->button("Elenco Contratti"));
+             << "ELENCO_CONTRATTIFORM";
     EXPECT_EQ(shown, expected);
 }
 

@@ -2,6 +2,7 @@
 
 #include "registry/comuniw.h"
 #include "registry/customer_rules.h"
+#include "registry/invoice_boxes.h"
 #include "store/dm.h"
 #include "store/query.h"
 #include "ui/dbedit.h"
@@ -39,10 +40,15 @@ TesercizioForm::TesercizioForm(Tdm& data, registry::CustomersMode mode, QWidget*
     buildListPage();
     buildEditPage();
     pages().addPage(cardPageName, buildCardPage());
-    setPageHooks({}, [this] {
-        rememberedVat_.clear();
-        inserting_ = false;
-    });
+    setPageHooks(
+        [this] {
+            invoiceBoxes_->load(table().databaseName(),
+                                table().field(QStringLiteral("Id_esercizio")).asInteger());
+        },
+        [this] {
+            rememberedVat_.clear();
+            inserting_ = false;
+        });
     setSaveCheck([this] { return saveCheck(); });
     addShortcut(QKeySequence(Qt::Key_F8), [this] { newCustomer(); });
     addShortcut(QKeySequence(Qt::Key_F9), [this] { modifyCustomer(); });
@@ -133,6 +139,8 @@ void TesercizioForm::buildEditPage() {
                                                         {"Giorno chiusura:", "Giorno_chiusura"}};
     for (const auto& [caption, field] : rows)
         addFieldRow(QString::fromUtf8(caption), QString::fromLatin1(field));
+    invoiceBoxes_ = std::make_unique<registry::InvoiceBoxes>(einvoice::Owner::Customer,
+                                                             einvoice::customerBoxes(), editForm());
     // Province and postcode come from the municipality look-up.
     box(QStringLiteral("Provincia"))->setReadOnly(true);
     box(QStringLiteral("Cap"))->setReadOnly(true);
@@ -250,17 +258,34 @@ void TesercizioForm::modifyCustomer() {
 bool TesercizioForm::saveCheck() {
     const registry::SaveVerdict verdict =
         registry::checkCustomerSave(data_, inserting_, rememberedVat_);
-    if (verdict.accepted())
-        return true;
-    ui::dialogs().warning(verdict.message);
-    if (ui::DbEdit* b = box(verdict.focusField))
-        b->setFocus(Qt::OtherFocusReason);
-    return false;
+    if (!verdict.accepted()) {
+        ui::dialogs().warning(verdict.message);
+        if (ui::DbEdit* b = box(verdict.focusField))
+            b->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    QLineEdit* wrong = nullptr;
+    if (const QString refusal = invoiceBoxes_->check(&wrong); !refusal.isEmpty()) {
+        ui::dialogs().warning(refusal);
+        wrong->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
+QLineEdit* TesercizioForm::invoiceBox(const QString& field) const {
+    return invoiceBoxes_->box(field);
 }
 
 bool TesercizioForm::confirm() {
     if (!ui::RegisterScreen::confirm())
         return false;
+    try {
+        invoiceBoxes_->store(table().databaseName(),
+                             table().field(QStringLiteral("Id_esercizio")).asInteger());
+    } catch (const std::exception& e) {
+        ui::showFailure(e);
+    }
     if (mode_ == registry::CustomersMode::EditFromContract)
         closeWith(QDialog::Accepted);
     return true;

@@ -12,6 +12,7 @@ class Tdm;
 
 namespace registry {
 struct CustomerCard;
+class InvoiceBoxes;
 
 /// How the customer screen opens: on its list, or editing the customer of the current contract
 /// of `dm.Tabcontratti` and closing when that edit ends.
@@ -40,6 +41,8 @@ public:
     QString cardDescription() const;
     QString cardSerial() const;
     bool inserting() const { return inserting_; }
+    /// The box of the electronic invoice's data on the edit page for that field.
+    QLineEdit* invoiceBox(const QString& field) const;
 
     // Commands, as their buttons and keys run them.
     void newCustomer();               ///< "Nuovo/F8"
@@ -66,6 +69,7 @@ private:
     Tdm& data_;
     const registry::CustomersMode mode_;
     std::unique_ptr<registry::CustomerCard> card_;
+    std::unique_ptr<registry::InvoiceBoxes> invoiceBoxes_;
     QLineEdit* search_ = nullptr;
     QComboBox* searchField_ = nullptr;
     QMenuBar* menu_ = nullptr;

@@ -1,5 +1,6 @@
 #include "registry/soggettow.h"
 
+#include "registry/invoice_boxes.h"
 #include "registry/obliged_subject_rules.h"
 #include "store/dm.h"
 #include "store/texts.h"
@@ -16,6 +17,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -184,10 +186,26 @@ Tsoggettoform::Tsoggettoform(Tdm& data, QWidget* parent)
     editPeople->addWidget(
         group(kNaturalGroup, t, kNaturalCaptions, kNaturalFields, &editBoxes_, false));
     editContent()->addLayout(editPeople);
+    auto* invoice = new QGroupBox(QStringLiteral("Fattura elettronica"));
+    auto* invoiceForm = new QFormLayout(invoice);
+    invoiceBoxes_ = std::make_unique<registry::InvoiceBoxes>(
+        einvoice::Owner::Workshop, einvoice::workshopBoxes(), invoiceForm);
+    editContent()->addWidget(invoice);
     editContent()->addStretch(1);
     addConfirmButton(QStringLiteral("OK"));
-    // A missing box leaves the record on the edit page without a word.
-    setSaveCheck([this] { return registry::obligedSubjectComplete(data_); });
+    // A missing box leaves the record on the edit page without a word; a wrong value of the
+    // electronic invoice says what it should be.
+    setSaveCheck([this] {
+        if (!registry::obligedSubjectComplete(data_))
+            return false;
+        QLineEdit* wrong = nullptr;
+        const QString refusal = invoiceBoxes_->check(&wrong);
+        if (refusal.isEmpty())
+            return true;
+        ui::dialogs().warning(refusal);
+        wrong->setFocus(Qt::OtherFocusReason);
+        return false;
+    });
     addCancelButton(QStringLiteral("Annulla"));
     setFirstEditor(vat_);
     setPageHooks(
@@ -196,6 +214,8 @@ Tsoggettoform::Tsoggettoform(Tdm& data, QWidget* parent)
             legal_->setChecked(kind == QLatin1String("0"));
             natural_->setChecked(kind == QLatin1String("1"));
             applyPersonKind();
+            invoiceBoxes_->load(table().databaseName(),
+                                table().field(QStringLiteral("Id_sogg_obbl")).asInteger());
         },
         [this] { applyGroupVisibility(); });
     applyGroupVisibility();
@@ -298,6 +318,22 @@ bool Tsoggettoform::deleteAuthorisation() {
                  data_, data_.TabLsogg.field(QStringLiteral("Id_Lsogg")).asInteger());
          }},
          .done = QStringLiteral("Abilitazione eliminata correttamente.")});
+}
+
+bool Tsoggettoform::confirm() {
+    if (!ui::RegisterScreen::confirm())
+        return false;
+    try {
+        invoiceBoxes_->store(table().databaseName(),
+                             table().field(QStringLiteral("Id_sogg_obbl")).asInteger());
+    } catch (const std::exception& e) {
+        ui::showFailure(e);
+    }
+    return true;
+}
+
+QLineEdit* Tsoggettoform::invoiceBox(const QString& field) const {
+    return invoiceBoxes_->box(field);
 }
 
 namespace registry {

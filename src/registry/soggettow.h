@@ -5,8 +5,13 @@
 #include <memory>
 
 class QGroupBox;
+class QLineEdit;
 class QRadioButton;
 class Tdm;
+
+namespace registry {
+class InvoiceBoxes;
+}
 
 namespace ui {
 class DataGrid;
@@ -52,6 +57,10 @@ public:
     void editAuthorisation(bool appending);
     /// "Elimina": deletes the current authorisation.
     bool deleteAuthorisation();
+    /// "OK": posts the subject, then its data for the electronic invoice.
+    bool confirm() override;
+    /// The box of the electronic invoice's data on the edit page for that field.
+    QLineEdit* invoiceBox(const QString& field) const;
 
 private:
     void applyGroupVisibility();
@@ -67,6 +76,7 @@ private:
     QRadioButton* natural_ = nullptr;
     QMap<QString, QWidget*> editBoxes_;
     std::unique_ptr<ui::FieldLink> personKind_;
+    std::unique_ptr<registry::InvoiceBoxes> invoiceBoxes_;
 };
 
 namespace registry {

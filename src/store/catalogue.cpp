@@ -478,6 +478,28 @@ std::vector<TableDef> yearTables() {
                   graphic("Logo_fatt"), blob("Dicitura_ca")},
                  {}});
 
+    // What the electronic invoice needs and the older tables lack, one record per customer
+    // ("C"), obliged subject ("S") or document line ("L"): added beside them, never into them,
+    // because the verification program and older copies read those layouts.
+    t.push_back({"fatt_elettronica",
+                 "Id",
+                 {
+                     integer("Id"),
+                     text("Tipo", 1),
+                     integer("Id_rif"),
+                     text("Codice_dest", 7),
+                     text("Pec", 80),
+                     text("Codice_fiscale", 16),
+                     text("Regime_fiscale", 4),
+                     text("Natura", 4),
+                     text("Indirizzo", 60),
+                     text("Cap", 5),
+                     text("Comune", 60),
+                     text("Provincia", 2),
+                     integer("Progressivo"),
+                 },
+                 {named("rif_index", {"Tipo", "Id_rif"})}});
+
     return t;
 }
 

@@ -1,6 +1,7 @@
 #include "store/dm.h"
 
 #include "store/error.h"
+#include "store/upgrade.h"
 
 namespace {
 
@@ -116,6 +117,9 @@ Tdm::Tdm() {
 }
 
 bool Tdm::dmCreate(const QString& yearFolder) {
+    // A year made by an older copy gets the tables added since; a read-only one simply goes
+    // without them (the year choice has said it cannot be written).
+    store::addMissingTables(yearFolder);
     for (store::Table* table : openOrder_) {
         try {
             table->setDatabaseName(yearFolder);

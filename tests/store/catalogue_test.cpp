@@ -69,6 +69,7 @@ TEST(Catalogue, YearFolderHoldsExactlyTheWorkingTablesInOrder) {
         "vettore",
         "diciture_tipiche",
         "impostazioni",
+        "fatt_elettronica",
     };
     EXPECT_EQ(names(catalogue::tables(TableSet::Year)), expected);
     EXPECT_EQ(names(catalogue::tables(TableSet::Staging)),

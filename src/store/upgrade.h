@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace store {
+
+/// The year tables added after the first year folders were made. Any other missing table
+/// means a damaged folder and is never made anew.
+const QStringList& addedLater();
+
+/// Brings a year folder made by an older copy of the program up to the catalogue: creates
+/// each table of addedLater() that the folder lacks, empty, and touches nothing else. Answers the
+/// tables it could not create (a read-only folder), joined by ", "; empty when the folder is
+/// complete.
+QString addMissingTables(const QString& yearFolder);
+
+} // namespace store

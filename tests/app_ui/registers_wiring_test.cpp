@@ -47,10 +47,10 @@ TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
     uitest::click(window->button("Elenco Esercizii /F4"));
     uitest::click(window->button("Elenco tecnici /F3"));
     uitest::click(window->button("Elenco Documenti"));
+    uitest::click(window->button("Elenco Contratti"));
     expected << "esercizi/clienti"
              << "Elenco dei tecnici abilitati alle verifiche e non abilitati:"
-             << "elenco_docForm";
-    uitest::click(window->button("Elenco Contratti"));
+             << "elenco_docForm"
              << "ELENCO_CONTRATTIFORM";
     EXPECT_EQ(shown, expected);
 }

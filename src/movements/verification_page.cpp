@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -266,6 +267,10 @@ void VerificationPage::cancel() {
 }
 
 void VerificationPage::municipalityLeft() {
+    // Leaving for "Annulla" drops the record: a warning then would only swallow the click.
+    auto* target = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (target && target->text() == QLatin1String("Annulla"))
+        return;
     try {
         if (const auto unknown = applyVerificationMunicipality(data_))
             ui::dialogs().warning(*unknown);

@@ -165,6 +165,13 @@ TEST_F(VerificationScreen, TheMunicipalityIsCheckedOnLeavingItsBox) {
     type("Comune:", "ATLANTIDE");
     EXPECT_EQ(dialogs.texts(), QStringList{"comune errato"});
     EXPECT_EQ(data.Tabmisurazioni.field("PROVINCIA").asString(), "");
+    dialogs.clear();
+    // Straight from the box to "Annulla": no warning in the way of the click.
+    uitest::focusByClick(box("Comune:"));
+    uitest::typeText(box("Comune:"), "X");
+    press("Annulla");
+    EXPECT_EQ(dialogs.texts(), QStringList{});
+    EXPECT_FALSE(page->editing());
 }
 
 TEST_F(VerificationScreen, CancelLeavesNothingAndAChangeCanBeDropped) {

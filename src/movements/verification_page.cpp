@@ -56,6 +56,14 @@ ui::DbEdit* readOnly(ui::DbEdit* box) {
     return box;
 }
 
+/// A read-only box of a looked-up value, as wide as the value can be where it comes from.
+ui::DbEdit* lookedUp(store::Table& t, const QString& field, store::Table& source,
+                     const QString& sourceField) {
+    auto* box = new ui::DbEdit(t, field);
+    box->setMaximumWidth(ui::boxWidthFor(*box, source.field(sourceField).size()));
+    return box;
+}
+
 ui::DbComboBox* valueList(store::Table& t, const QString& field, const QStringList& entries) {
     auto* box = new ui::DbComboBox(t, field);
     box->setValueList(entries);
@@ -151,14 +159,16 @@ QWidget* VerificationPage::makeEntry() {
     form->addRow(new ui::DbEdit(t, QStringLiteral("sigillo_tecnico")));
 
     layout->addWidget(group(QStringLiteral("Misuratore Fiscale"), form), 1, 0);
-    form->addRow(QStringLiteral("marchio misuratore"),
-                 new ui::DbEdit(t, QStringLiteral("marchio_ms")));
+    form->addRow(
+        QStringLiteral("marchio misuratore"),
+        lookedUp(t, QStringLiteral("marchio_ms"), data_.Tabms, QStringLiteral("Marchio_ms")));
     form->addRow(QStringLiteral("denominazione misuratore"),
                  new ui::DbLookupCombo(t, QStringLiteral("ID_MS"), data_.Tabms,
                                        QStringLiteral("Id_ms"),
                                        QStringLiteral("Denominazione_ms")));
-    form->addRow(QStringLiteral("logotipo misuratore"),
-                 new ui::DbEdit(t, QStringLiteral("logotipo_ms")));
+    form->addRow(
+        QStringLiteral("logotipo misuratore"),
+        lookedUp(t, QStringLiteral("logotipo_ms"), data_.Tabms, QStringLiteral("Logotipo_ms")));
 
     layout->addWidget(group(QStringLiteral("Esercizio"), form), 1, 1);
     customer_ = ui::boldLabel(QString());

@@ -110,16 +110,17 @@ VerificationPage::~VerificationPage() {
 QWidget* VerificationPage::makeList() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    grid_ = new ui::DataGrid(data_.Tabmisurazioni,
-                             {{QStringLiteral("tipo_int"), QStringLiteral("Tipo intervento"), 140},
-                              {QStringLiteral("MATRICOLA_MS"), QStringLiteral("MATRICOLA_MS"), 100},
-                              {QStringLiteral("PIVA"), QStringLiteral("PIVA"), 100},
-                              {QStringLiteral("COMUNE"), QStringLiteral("COMUNE"), 130},
-                              {QStringLiteral("INDIRIZZO"), QStringLiteral("INDIRIZZO"), 170},
-                              {QStringLiteral("DATA_INI"), QStringLiteral("DATA_INI"), 80},
-                              {QStringLiteral("DATA_FINE"), QStringLiteral("DATA_FINE"), 80},
-                              {QStringLiteral("ESITO"), QStringLiteral("ESITO"), 50}});
-    layout->addWidget(grid_, 1);
+    auto* grid =
+        new ui::DataGrid(data_.Tabmisurazioni,
+                         {{QStringLiteral("tipo_int"), QStringLiteral("Tipo intervento"), 140},
+                          {QStringLiteral("MATRICOLA_MS"), QStringLiteral("MATRICOLA_MS"), 100},
+                          {QStringLiteral("PIVA"), QStringLiteral("PIVA"), 100},
+                          {QStringLiteral("COMUNE"), QStringLiteral("COMUNE"), 130},
+                          {QStringLiteral("INDIRIZZO"), QStringLiteral("INDIRIZZO"), 170},
+                          {QStringLiteral("DATA_INI"), QStringLiteral("DATA_INI"), 80},
+                          {QStringLiteral("DATA_FINE"), QStringLiteral("DATA_FINE"), 80},
+                          {QStringLiteral("ESITO"), QStringLiteral("ESITO"), 50}});
+    layout->addWidget(grid, 1);
     layout->addLayout(ui::buttonRow(this,
                                     {{QStringLiteral("Nuovo mov per AE"),
                                       [this] {

@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -52,6 +53,14 @@ QGroupBox* group(const QString& title, QFormLayout*& form) {
 
 ui::DbEdit* readOnly(ui::DbEdit* box) {
     box->setReadOnly(true);
+    return box;
+}
+
+/// A read-only box of a looked-up value, as wide as the value can be where it comes from.
+ui::DbEdit* lookedUp(store::Table& t, const QString& field, store::Table& source,
+                     const QString& sourceField) {
+    auto* box = new ui::DbEdit(t, field);
+    box->setMaximumWidth(ui::boxWidthFor(*box, source.field(sourceField).size()));
     return box;
 }
 
@@ -101,16 +110,17 @@ VerificationPage::~VerificationPage() {
 QWidget* VerificationPage::makeList() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    grid_ = new ui::DataGrid(data_.Tabmisurazioni,
-                             {{QStringLiteral("tipo_int"), QStringLiteral("Tipo intervento"), 140},
-                              {QStringLiteral("MATRICOLA_MS"), QStringLiteral("MATRICOLA_MS"), 100},
-                              {QStringLiteral("PIVA"), QStringLiteral("PIVA"), 100},
-                              {QStringLiteral("COMUNE"), QStringLiteral("COMUNE"), 130},
-                              {QStringLiteral("INDIRIZZO"), QStringLiteral("INDIRIZZO"), 170},
-                              {QStringLiteral("DATA_INI"), QStringLiteral("DATA_INI"), 80},
-                              {QStringLiteral("DATA_FINE"), QStringLiteral("DATA_FINE"), 80},
-                              {QStringLiteral("ESITO"), QStringLiteral("ESITO"), 50}});
-    layout->addWidget(grid_, 1);
+    auto* grid =
+        new ui::DataGrid(data_.Tabmisurazioni,
+                         {{QStringLiteral("tipo_int"), QStringLiteral("Tipo intervento"), 140},
+                          {QStringLiteral("MATRICOLA_MS"), QStringLiteral("MATRICOLA_MS"), 100},
+                          {QStringLiteral("PIVA"), QStringLiteral("PIVA"), 100},
+                          {QStringLiteral("COMUNE"), QStringLiteral("COMUNE"), 130},
+                          {QStringLiteral("INDIRIZZO"), QStringLiteral("INDIRIZZO"), 170},
+                          {QStringLiteral("DATA_INI"), QStringLiteral("DATA_INI"), 80},
+                          {QStringLiteral("DATA_FINE"), QStringLiteral("DATA_FINE"), 80},
+                          {QStringLiteral("ESITO"), QStringLiteral("ESITO"), 50}});
+    layout->addWidget(grid, 1);
     layout->addLayout(ui::buttonRow(this,
                                     {{QStringLiteral("Nuovo mov per AE"),
                                       [this] {
@@ -150,14 +160,16 @@ QWidget* VerificationPage::makeEntry() {
     form->addRow(new ui::DbEdit(t, QStringLiteral("sigillo_tecnico")));
 
     layout->addWidget(group(QStringLiteral("Misuratore Fiscale"), form), 1, 0);
-    form->addRow(QStringLiteral("marchio misuratore"),
-                 new ui::DbEdit(t, QStringLiteral("marchio_ms")));
+    form->addRow(
+        QStringLiteral("marchio misuratore"),
+        lookedUp(t, QStringLiteral("marchio_ms"), data_.Tabms, QStringLiteral("Marchio_ms")));
     form->addRow(QStringLiteral("denominazione misuratore"),
                  new ui::DbLookupCombo(t, QStringLiteral("ID_MS"), data_.Tabms,
                                        QStringLiteral("Id_ms"),
                                        QStringLiteral("Denominazione_ms")));
-    form->addRow(QStringLiteral("logotipo misuratore"),
-                 new ui::DbEdit(t, QStringLiteral("logotipo_ms")));
+    form->addRow(
+        QStringLiteral("logotipo misuratore"),
+        lookedUp(t, QStringLiteral("logotipo_ms"), data_.Tabms, QStringLiteral("Logotipo_ms")));
 
     layout->addWidget(group(QStringLiteral("Esercizio"), form), 1, 1);
     customer_ = ui::boldLabel(QString());
@@ -266,6 +278,10 @@ void VerificationPage::cancel() {
 }
 
 void VerificationPage::municipalityLeft() {
+    // Leaving for "Annulla" drops the record: a warning then would only swallow the click.
+    auto* target = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (target && target->text() == QLatin1String("Annulla"))
+        return;
     try {
         if (const auto unknown = applyVerificationMunicipality(data_))
             ui::dialogs().warning(*unknown);

@@ -7,7 +7,6 @@ class QPushButton;
 class Tdm;
 
 namespace ui {
-class DataGrid;
 class DbEdit;
 class PageStack;
 } // namespace ui
@@ -54,7 +53,6 @@ private:
 
     Tdm& data_;
     ui::PageStack* pages_;
-    ui::DataGrid* grid_ = nullptr;
     QLabel* customer_ = nullptr;
     ui::DbEdit* vat_ = nullptr;
 };

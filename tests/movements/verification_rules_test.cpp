@@ -161,7 +161,6 @@ TEST_F(Verifications, DisplayFieldsShowKindModelAndTechnicianOfTheStoredRecord) 
         int technician;
         const char* shown; ///< tipo_int|marchio_ms|logotipo_ms|sigillo_tecnico
     } cases[] = {
-        {"1", model, technician, "Nuova Istallazione|OLIVETTA|AB|ROSSI MARIO 77"},
         {"5", model, technician, "Verifica Annuale|OLIVETTA|AB|ROSSI MARIO 77"},
         {"9", 999, 999, "|||"},
     };
@@ -199,16 +198,6 @@ TEST_F(Verifications, LeavingTheMunicipalityFillsOrEmptiesProvinceAndPostcode) {
         EXPECT_EQ(movements::applyVerificationMunicipality(data), c.message) << c.municipality;
         EXPECT_EQ(field("PROVINCIA") + field("CAP"), c.provinceAndPostcode) << c.municipality;
     }
-}
-
-TEST_F(Verifications, NewAndModifyAreRefusedWithoutCustomerOrRecord) {
-    vertest::postMovement(data, 0, 0, 0);
-    EXPECT_EQ(movements::newVerificationRefusal(data),
-              "Il movimwento associato è senza esercizio selezionato. Andare in modifica "
-              "movimento");
-    EXPECT_EQ(movements::modifyVerificationRefusal(data), "nulla da modificare");
-    vertest::postMovement(data, vertest::postCustomer(data, "BAR SPORT", kVat), 0, 0);
-    EXPECT_EQ(movements::newVerificationRefusal(data), std::nullopt);
 }
 
 } // namespace

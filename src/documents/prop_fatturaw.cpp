@@ -115,24 +115,25 @@ QWidget* Tprop_fatturaForm::buildMain() {
     auto* header = new QGridLayout;
     auto put = [&](int row, int col, const QString& caption, QWidget* box) {
         header->addWidget(new QLabel(caption), row, col * 2);
-        header->addWidget(box, row, col * 2 + 1);
+        header->addWidget(box, row, col * 2 + 1, Qt::AlignLeft);
     };
     put(0, 0, QStringLiteral("N°"), new ui::DbEdit(doc, QStringLiteral("Numero_doc")));
     put(0, 1, QStringLiteral("Tipo Doc.:"),
         new ui::DbLookupCombo(doc, QStringLiteral("Id_tipodoc"), types_, QStringLiteral("Id"),
                               QStringLiteral("Descrizione")));
-    put(0, 2, QStringLiteral("Data"), new ui::DbDateEdit(doc, QStringLiteral("Data_doc")));
+    put(1, 0, QStringLiteral("Data"), new ui::DbDateEdit(doc, QStringLiteral("Data_doc")));
     auto* customer =
         new ui::DbLookupCombo(doc, QStringLiteral("Id_cliente"), customers_,
                               QStringLiteral("Id_esercizio"), QStringLiteral("Ragione_sociale"));
     customer->setMinimumWidth(300);
-    put(1, 0, QStringLiteral("Rag. Sociale:"), customer);
-    put(1, 1, QStringLiteral("Piva:"), new ui::DbEdit(doc, QStringLiteral("Piva")));
-    put(1, 2, QStringLiteral("altradest:"), new ui::DbUpperEdit(doc, QStringLiteral("Altra_dest")));
-    put(2, 0, QStringLiteral("Indirizzo"), new ui::DbEdit(doc, QStringLiteral("Indirizzo")));
-    put(2, 1, QStringLiteral("Comune"), new ui::DbEdit(doc, QStringLiteral("Comune")));
-    put(2, 2, QStringLiteral("Provincia"), new ui::DbEdit(doc, QStringLiteral("Provincia")));
-    put(3, 0, QStringLiteral("Cap"), new ui::DbEdit(doc, QStringLiteral("Cap")));
+    put(1, 1, QStringLiteral("Rag. Sociale:"), customer);
+    put(2, 0, QStringLiteral("Piva:"), new ui::DbEdit(doc, QStringLiteral("Piva")));
+    put(2, 1, QStringLiteral("altradest:"), new ui::DbUpperEdit(doc, QStringLiteral("Altra_dest")));
+    put(3, 0, QStringLiteral("Indirizzo"), new ui::DbEdit(doc, QStringLiteral("Indirizzo")));
+    put(3, 1, QStringLiteral("Comune"), new ui::DbEdit(doc, QStringLiteral("Comune")));
+    put(4, 0, QStringLiteral("Provincia"), new ui::DbEdit(doc, QStringLiteral("Provincia")));
+    put(4, 1, QStringLiteral("Cap"), new ui::DbEdit(doc, QStringLiteral("Cap")));
+    header->setColumnStretch(4, 1);
 
     auto* totals = new QHBoxLayout;
     totals->addStretch(1);
@@ -177,6 +178,7 @@ QWidget* Tprop_fatturaForm::buildLines() {
         documents::pickLineWording(data_);
     }));
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     auto* text = new ui::DbEdit(lines, QStringLiteral("Linea"));
     lineFirst_ = text;
     form->addRow(QStringLiteral("Linea"), text);

@@ -89,7 +89,7 @@ Ttipo_pagForm::Ttipo_pagForm(Tdm& data, QWidget* parent)
         instalments->addWidget(new QLabel(QStringLiteral("Ng") + n), row, col + 2);
         instalments->addWidget(new ui::DbEdit(table(), QStringLiteral("Ng") + n), row, col + 3);
     }
-    editContent()->addLayout(instalments);
+    editForm()->addRow(instalments);
     addConfirmButton();
     addCancelButton();
     setSaveCheck([this] {

@@ -10,6 +10,7 @@
 #include "ui/dbchoice.h"
 #include "ui/grid.h"
 #include "ui/pagestack.h"
+#include <QAction>
 
 #include <QFormLayout>
 #include <QLabel>
@@ -54,6 +55,8 @@ protected:
     Tdm& dm = working.data;
     /// What to do in the properties screen when it shows.
     std::function<void(Tprop_fatturaForm&)> properties;
+    /// What to do in a wording-list screen opened from the properties screen.
+    std::function<void(TwordingForm&)> wording;
     QTemporaryDir temporary;
 
     void SetUp() override { ASSERT_TRUE(working.opened); }
@@ -65,6 +68,8 @@ protected:
                 body(*list);
             else if (auto* props = qobject_cast<Tprop_fatturaForm*>(&shown); props && properties)
                 properties(*props);
+            else if (auto* list = qobject_cast<TwordingForm*>(&shown); list && wording)
+                wording(*list);
         });
         documents::openDocuments(dm);
     }
@@ -181,6 +186,57 @@ TEST_F(DocumentScreens, NewLineProposesItsDefaultsAndRefusesMissingValues) {
         press(list, "chiudi");
     });
     EXPECT_EQ(stored("linee_doc"), 1);
+}
+
+TEST_F(DocumentScreens, ClosingPartPicksFromListsKeptWhileTheDocumentIsOpen) {
+    add(dm.tabese3,
+        {{"Ragione_sociale", "BAR SPORT"}, {"Piva", "01234567890"}, {"Comune", "ROMA"}});
+    wording = [](TwordingForm& list) {
+        press(list, "nuovo");
+        regtest::fill(list.box("Descrizione"), "corriere");
+        press(list, "ok");
+        press(list, "chiudi");
+    };
+    properties = [&](Tprop_fatturaForm& p) {
+        // The customer chosen in the pick list brings its data along.
+        auto* customer = p.findChildren<ui::DbLookupCombo*>().at(1);
+        uitest::click(customer);
+        QTest::keyClick(customer, Qt::Key_Down);
+        QTest::keyClick(customer, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(dm.Tabdoc.field("Piva").asString(), "01234567890");
+
+        clickTab(p.tabs(), "Parte finale");
+        QAction* means = nullptr;
+        for (QAction* a : p.findChildren<QAction*>())
+            if (a->text() == "trasporto a mezzo")
+                means = a;
+        ASSERT_NE(means, nullptr);
+        means->trigger();
+        ui::DbComboBox* box = p.closingBox("Trasporto_amezzo");
+        ASSERT_EQ(box->count(), 1);
+        EXPECT_EQ(box->itemText(0), "CORRIERE");
+        uitest::click(box);
+        QTest::keyClick(box, Qt::Key_Down);
+        QApplication::processEvents();
+        for (QPushButton* b : p.findChildren<QPushButton*>())
+            if (b->text() == "***") {
+                uitest::click(b); // the first: the transport date
+                break;
+            }
+        shoot(p, "document-closing-part");
+        press(p, "&Ok");
+    };
+    onList([&](Telenco_docForm& list) {
+        press(list, "&Nuovo Doc...");
+        press(list, "chiudi");
+    });
+    store::Table doc(working.year.path(), "doc");
+    doc.open();
+    EXPECT_EQ(doc.field("Trasporto_amezzo").asString(), "CORRIERE");
+    EXPECT_EQ(doc.field("Data_trasporto").asDate(), QDate::currentDate());
+    EXPECT_EQ(doc.field("Comune").asString(), "ROMA");
+    EXPECT_EQ(doc.field("Numero_doc").asInteger(), 1);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "interchange/export.h"
 
 #include "interchange/verification_tables.h"
+#include "store/engine.h"
 #include "store/rules.h"
 #include "store/table.h"
 
@@ -33,6 +34,7 @@ void exportVerifications(const QString& yearFolder, store::Table& target, int qu
                           "DATA_INI", "DATA_FINE", "ESITO", "TRIMESTRE", "COMUNE", "PROVINCIA",
                           "INDIRIZZO", "CAP"});
     const store::Field id = target.field(QStringLiteral("ID_MISURAZIONI"));
+    const store::ReadScope reading(verifications.table.file().get());
     for (verifications.table.first(); !verifications.table.eof(); verifications.table.next()) {
         target.append();
         id.setAsInteger(next++);
@@ -52,6 +54,7 @@ void exportTechnicians(const QString& yearFolder, store::Table& target) {
     const store::Field surname = source.field(QStringLiteral("Cognome"));
     const store::Field name = source.field(QStringLiteral("Nome"));
     const store::Field fullName = target.field(QStringLiteral("Cogn_nome"));
+    const store::ReadScope reading(source.file().get());
     for (source.first(); !source.eof(); source.next()) {
         target.append();
         copy();

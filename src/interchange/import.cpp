@@ -2,6 +2,7 @@
 
 #include "interchange/verification_tables.h"
 #include "store/dm.h"
+#include "store/engine.h"
 #include "store/rules.h"
 #include "store/table.h"
 
@@ -20,6 +21,7 @@ void importTechnicians(store::Table& source, store::Table& target) {
     target.setFiltered(false);
     target.emptyTable();
     const store::Field cf = target.field(QStringLiteral("Cf"));
+    const store::ReadScope reading(source.file().get());
     for (source.first(); !source.eof(); source.next()) {
         target.append();
         setInOrder(source, target,
@@ -98,6 +100,7 @@ void buildContracts(VerificationTables& source, const ParkTargets& to,
     int lineId = store::rules::nextIdentifier(to.lines, QStringLiteral("ID"));
     int articleId = store::rules::nextIdentifier(to.articles, QStringLiteral("Id"));
     store::Table& v = source.misurazioni;
+    const store::ReadScope reading(v.file().get());
     const auto value = [&v](const char* field) {
         return v.field(QString::fromLatin1(field)).value();
     };

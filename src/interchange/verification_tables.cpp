@@ -1,5 +1,6 @@
 #include "interchange/verification_tables.h"
 
+#include "store/engine.h"
 #include "store/error.h"
 
 namespace interchange {
@@ -75,6 +76,7 @@ void replaceRecords(store::Table& source, store::Table& target,
     target.setFiltered(false);
     target.emptyTable();
     const FieldCopy copy(source, target, fields);
+    const store::ReadScope reading(source.file().get());
     for (source.first(); !source.eof(); source.next()) {
         target.append();
         copy();

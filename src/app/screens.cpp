@@ -1,6 +1,8 @@
 #include "app/screens.h"
 
+#include "app/backup.h"
 #include "app/mainw.h"
+#include "app/splashw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -9,6 +11,14 @@
 #include "registry/tecnicow.h"
 #include "registry/tipicontrattiw.h"
 #include "registry/tipomovw.h"
+#include "store/program.h"
+#include "ui/dialogs.h"
+#include "ui/modal.h"
+#include "utilities/impostazioniw.h"
+#include "utilities/primi_passiw.h"
+#include "utilities/svuota_archiviw.h"
+
+#include <QDateTime>
 
 namespace app {
 
@@ -26,6 +36,17 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });
     mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
+
+    mainForm.setOpener(MainCommand::Backup, [&data] {
+        app::runBackup(data, store::program(), QDateTime::currentDateTime(),
+                       [](const QString& text) { ui::dialogs().message(text); });
+    });
+    mainForm.setOpener(MainCommand::EmptyArchives, [&data] {
+        utilities::openEmptyArchives(data, [] { ui::showScreen<TAboutBox>(); });
+    });
+    mainForm.setOpener(MainCommand::DefaultSettings,
+                       [&data] { utilities::openDefaultSettings(data); });
+    mainForm.setOpener(MainCommand::FirstSteps, [] { utilities::openFirstSteps(); });
 }
 
 } // namespace app

@@ -62,8 +62,8 @@ void BM_Store_MovementListPages(benchmark::State& state) {
 
 void BM_Raw_MovementRows(benchmark::State& state) {
     const auto file = [](const char* table) {
-        return QFile::encodeName(QDir(yearFolder()).filePath(QString::fromLatin1(table) +
-                                                             QStringLiteral(".DB")))
+        return QFile::encodeName(
+                   QDir(yearFolder()).filePath(QString::fromLatin1(table) + QStringLiteral(".DB")))
             .toStdString();
     };
     Db db = bench::sql::open(file("MOV"), SQLITE_OPEN_READONLY);
@@ -71,10 +71,11 @@ void BM_Raw_MovementRows(benchmark::State& state) {
     bench::sql::bindText(attach.get(), 1, file("esercizio"));
     bench::sql::stepDone(db.get(), attach.get());
     Stmt rows = bench::sql::prepare(
-        db.get(), "SELECT Data, Ora, Evasa_sn, Data_app, Ora_app, ID_TECNICO, Segnalazione, "
-                  "Accordi, ID_ESERCIZIO, Parlato_con, Rec_urgente FROM MOV ORDER BY Data, Ora, Id");
-    Stmt customer =
-        bench::sql::prepare(db.get(), "SELECT Ragione_sociale FROM c.esercizio WHERE Id_esercizio=?");
+        db.get(),
+        "SELECT Data, Ora, Evasa_sn, Data_app, Ora_app, ID_TECNICO, Segnalazione, "
+        "Accordi, ID_ESERCIZIO, Parlato_con, Rec_urgente FROM MOV ORDER BY Data, Ora, Id");
+    Stmt customer = bench::sql::prepare(
+        db.get(), "SELECT Ragione_sociale FROM c.esercizio WHERE Id_esercizio=?");
     for (auto _ : state) {
         std::size_t bytes = 0;
         while (sqlite3_step(rows.get()) == SQLITE_ROW) {

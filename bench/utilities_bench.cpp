@@ -33,9 +33,9 @@ const QString& yearFolder() {
         bench::YearShape shape;
         shape.customers = 2'000;
         shape.movements = kMovements;
-        shape.verifications = 0;
-        shape.documents = 0;
-        shape.contracts = 0;
+        shape.verifications = 1;
+        shape.documents = 1;
+        shape.contracts = 1;
         const QString path = dir.filePath(QStringLiteral("2025"));
         bench::generateYear(bench::builtTemplateFolder(), path, shape);
         return path;

@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/backup.h"
 #include "app/mainw.h"
 #include "interchange/exportw.h"
 #include "interchange/importverifw.h"
@@ -8,6 +9,7 @@
 #include "documents/elenco_docw.h"
 #include "documents/tipodocw.h"
 #include "contracts/elenco_contrattiw.h"
+#include "app/splashw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -16,6 +18,14 @@
 #include "registry/tecnicow.h"
 #include "registry/tipicontrattiw.h"
 #include "registry/tipomovw.h"
+#include "store/program.h"
+#include "ui/dialogs.h"
+#include "ui/modal.h"
+#include "utilities/impostazioniw.h"
+#include "utilities/primi_passiw.h"
+#include "utilities/svuota_archiviw.h"
+
+#include <QDateTime>
 
 namespace app {
 
@@ -48,6 +58,16 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         mainForm.setOpener(command, [&data, mode = mode] { movements::openMovements(data, mode); });
     mainForm.setOpener(MainCommand::Contracts, [&data] { contracts::openContracts(data); });
     contracts::installSampleContractPrint(data);
+
+    mainForm.setOpener(MainCommand::Backup, [&data] {
+        app::runBackup(data, store::program(), QDateTime::currentDateTime(),
+                       [](const QString& text) { ui::dialogs().message(text); });
+    });
+    mainForm.setOpener(MainCommand::EmptyArchives, [&data] {
+        utilities::openEmptyArchives(data, [] { ui::showScreen<TAboutBox>(); });
+    mainForm.setOpener(MainCommand::DefaultSettings,
+                       [&data] { utilities::openDefaultSettings(data); });
+    mainForm.setOpener(MainCommand::FirstSteps, [] { utilities::openFirstSteps(); });
 }
 
 } // namespace app

@@ -1,6 +1,8 @@
 #include "app/screens.h"
 
+#include "app/inifile.h"
 #include "app/mainw.h"
+#include "einvoice/einvoice_command.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -26,6 +28,18 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });
     mainForm.setOpener(MainCommand::Customers, [&data] { registry::openCustomers(data); });
+
+    // The folder of the electronic invoices, remembered in the INI.
+    const QString ini = mainForm.iniPath();
+    const QString section = QStringLiteral("FatturaElettronica");
+    const QString key = QStringLiteral("Cartella");
+    auto recall = [=] {
+        return readIniString(ini, section, key, QString());
+    };
+    auto remember = [=](const QString& folder) {
+        writeIniString(ini, section, key, folder);
+    };
+    einvoice::setFolderMemory({recall, remember});
 }
 
 } // namespace app

@@ -15,8 +15,10 @@ InvoiceBoxes::InvoiceBoxes(einvoice::Owner owner, const std::vector<einvoice::Bo
     const store::TableDef& def = store::catalogue::year(QStringLiteral("fatt_elettronica"));
     for (const einvoice::Box& b : boxes) {
         auto* edit = new ui::UpperLineEdit;
-        if (const store::FieldDef* field = def.field(b.field))
+        if (const store::FieldDef* field = def.field(b.field)) {
             edit->setMaxLength(field->size);
+            edit->setFixedWidth(ui::boxWidthFor(*edit, field->size));
+        }
         if (b.field == QLatin1String("Regime_fiscale"))
             edit->setPlaceholderText(einvoice::defaultTaxRegime());
         if (b.field == QLatin1String("Natura"))

@@ -28,11 +28,13 @@ InvoiceBoxes::InvoiceBoxes(einvoice::Owner owner, const std::vector<einvoice::Bo
     }
 }
 
-void InvoiceBoxes::load(const QString& yearFolder, int id) {
+void InvoiceBoxes::load(const QString& yearFolder, int id, bool fresh) {
     einvoice::Values values;
     bool available = true;
     try {
-        values = einvoice::AdditionalData(yearFolder).values(owner_, id);
+        einvoice::AdditionalData data(yearFolder);
+        if (!fresh)
+            values = data.values(owner_, id);
     } catch (const store::Error&) {
         available = false; // a read-only year of an older copy: nothing to show or keep
     }
@@ -65,6 +67,10 @@ void InvoiceBoxes::store(const QString& yearFolder, int id) const {
     if (boxes_.empty() || !boxes_.front().second->isEnabled())
         return;
     einvoice::AdditionalData(yearFolder).store(owner_, id, typed());
+}
+
+void InvoiceBoxes::forget(const QString& yearFolder, int id) const {
+    einvoice::AdditionalData(yearFolder).remove(owner_, id);
 }
 
 QLineEdit* InvoiceBoxes::box(const QString& field) const {

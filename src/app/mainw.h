@@ -66,6 +66,8 @@ public:
     void setOpener(MainCommand command, std::function<void()> opener);
     /// Splash, then the choice of the year. False when the user chose "Annulla".
     bool startUp();
+    /// The configuration file the window reads and writes.
+    const QString& iniPath() const { return iniPath_; }
 
     // Agenda.
     QDate selectedDate() const;

@@ -1,15 +1,17 @@
 #include "app/screens.h"
 
 #include "app/backup.h"
+#include "app/inifile.h"
 #include "app/mainw.h"
+#include "app/splashw.h"
+#include "contracts/elenco_contrattiw.h"
+#include "documents/elenco_docw.h"
+#include "documents/tipodocw.h"
+#include "einvoice/einvoice_command.h"
 #include "interchange/exportw.h"
 #include "interchange/importverifw.h"
 #include "interchange/importw.h"
 #include "movements/movw.h"
-#include "documents/elenco_docw.h"
-#include "documents/tipodocw.h"
-#include "contracts/elenco_contrattiw.h"
-#include "app/splashw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -65,9 +67,22 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
     });
     mainForm.setOpener(MainCommand::EmptyArchives, [&data] {
         utilities::openEmptyArchives(data, [] { ui::showScreen<TAboutBox>(); });
+    });
     mainForm.setOpener(MainCommand::DefaultSettings,
                        [&data] { utilities::openDefaultSettings(data); });
     mainForm.setOpener(MainCommand::FirstSteps, [] { utilities::openFirstSteps(); });
+
+    // The folder of the electronic invoices, remembered in the INI.
+    const QString ini = mainForm.iniPath();
+    const QString section = QStringLiteral("FatturaElettronica");
+    const QString key = QStringLiteral("Cartella");
+    auto recall = [=] {
+        return readIniString(ini, section, key, QString());
+    };
+    auto remember = [=](const QString& folder) {
+        writeIniString(ini, section, key, folder);
+    };
+    einvoice::setFolderMemory({recall, remember});
 }
 
 } // namespace app

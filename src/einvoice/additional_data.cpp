@@ -164,6 +164,11 @@ void AdditionalData::store(Owner owner, int id, const Values& values) {
     }
 }
 
+void AdditionalData::remove(Owner owner, int id) {
+    if (locate(owner, id))
+        table_.deleteRecord();
+}
+
 int AdditionalData::nextProgressive(int workshopId) {
     return locate(Owner::Workshop, workshopId)
                ? table_.field(QStringLiteral("Progressivo")).asInteger() + 1

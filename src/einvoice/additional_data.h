@@ -48,6 +48,9 @@ public:
     Values values(Owner owner, int id);
     /// Writes the given fields into that owner's record, creating it when missing.
     void store(Owner owner, int id, const Values& values);
+    /// Removes that owner's record, when there is one (its owner is gone: a later owner
+    /// with the same identifier must not inherit it).
+    void remove(Owner owner, int id);
     /// The next progressive of the workshop's electronic invoices (1 for the first one).
     int nextProgressive(int workshopId);
     /// Records `progressive` as the last one used.

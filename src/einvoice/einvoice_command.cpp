@@ -76,7 +76,7 @@ bool writeElectronicInvoice(Tdm& data, int documentId, QWidget* parent) {
         }
         if (memory().remember)
             memory().remember(folder);
-        ui::dialogs().information(QStringLiteral("Fattura elettronica scritta in %1")
+        ui::dialogs().information(QStringLiteral("Fattura elettronica scritta nel file:\n%1")
                                       .arg(QDir::toNativeSeparators(written.path)));
         return true;
     } catch (const std::exception& failure) {

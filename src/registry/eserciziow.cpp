@@ -43,7 +43,8 @@ TesercizioForm::TesercizioForm(Tdm& data, registry::CustomersMode mode, QWidget*
     setPageHooks(
         [this] {
             invoiceBoxes_->load(table().databaseName(),
-                                table().field(QStringLiteral("Id_esercizio")).asInteger());
+                                table().field(QStringLiteral("Id_esercizio")).asInteger(),
+                                inserting_);
         },
         [this] {
             rememberedVat_.clear();
@@ -298,13 +299,24 @@ void TesercizioForm::cancelEdit() {
 }
 
 void TesercizioForm::deleteCustomer() {
-    deleteCurrent(
+    const int id = table().active() && !table().isEmpty()
+                       ? table().field(QStringLiteral("Id_esercizio")).asInteger()
+                       : 0;
+    const bool deleted = deleteCurrent(
         {.question = QStringLiteral("Sei sicuro di volere cancellare l'esercizio selezionato?"),
          .checks = {[this] {
              return registry::customerDeleteRefusal(
                  data_, table().field(QStringLiteral("Id_esercizio")).asInteger());
          }},
          .done = QStringLiteral("Esercizio eliminato correttamente.")});
+    // A new customer may get the same identifier: it must not inherit the invoice data.
+    if (deleted) {
+        try {
+            invoiceBoxes_->forget(table().databaseName(), id);
+        } catch (const std::exception& e) {
+            ui::showFailure(e);
+        }
+    }
 }
 
 void TesercizioForm::showCard() {

@@ -15,8 +15,10 @@ InvoiceBoxes::InvoiceBoxes(einvoice::Owner owner, const std::vector<einvoice::Bo
     const store::TableDef& def = store::catalogue::year(QStringLiteral("fatt_elettronica"));
     for (const einvoice::Box& b : boxes) {
         auto* edit = new ui::UpperLineEdit;
-        if (const store::FieldDef* field = def.field(b.field))
+        if (const store::FieldDef* field = def.field(b.field)) {
             edit->setMaxLength(field->size);
+            edit->setFixedWidth(ui::boxWidthFor(*edit, field->size));
+        }
         if (b.field == QLatin1String("Regime_fiscale"))
             edit->setPlaceholderText(einvoice::defaultTaxRegime());
         if (b.field == QLatin1String("Natura"))
@@ -26,11 +28,13 @@ InvoiceBoxes::InvoiceBoxes(einvoice::Owner owner, const std::vector<einvoice::Bo
     }
 }
 
-void InvoiceBoxes::load(const QString& yearFolder, int id) {
+void InvoiceBoxes::load(const QString& yearFolder, int id, bool fresh) {
     einvoice::Values values;
     bool available = true;
     try {
-        values = einvoice::AdditionalData(yearFolder).values(owner_, id);
+        einvoice::AdditionalData data(yearFolder);
+        if (!fresh)
+            values = data.values(owner_, id);
     } catch (const store::Error&) {
         available = false; // a read-only year of an older copy: nothing to show or keep
     }
@@ -63,6 +67,10 @@ void InvoiceBoxes::store(const QString& yearFolder, int id) const {
     if (boxes_.empty() || !boxes_.front().second->isEnabled())
         return;
     einvoice::AdditionalData(yearFolder).store(owner_, id, typed());
+}
+
+void InvoiceBoxes::forget(const QString& yearFolder, int id) const {
+    einvoice::AdditionalData(yearFolder).remove(owner_, id);
 }
 
 QLineEdit* InvoiceBoxes::box(const QString& field) const {

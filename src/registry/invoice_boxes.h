@@ -19,13 +19,15 @@ public:
     /// Adds one labelled box per entry of `boxes` to `form`.
     InvoiceBoxes(einvoice::Owner owner, const std::vector<einvoice::Box>& boxes, QFormLayout* form);
 
-    /// Shows the stored values of owner `id`; on a year without the table the boxes stay
-    /// empty and disabled.
-    void load(const QString& yearFolder, int id);
+    /// Shows the stored values of owner `id` (none for a new owner, `fresh`); on a year
+    /// without the table the boxes stay empty and disabled.
+    void load(const QString& yearFolder, int id, bool fresh = false);
     /// The refusal of what is typed, empty when it may be stored; `box` is the first wrong one.
     QString check(QLineEdit** box = nullptr) const;
     /// Stores what is typed for owner `id`. Throws store::Error.
     void store(const QString& yearFolder, int id) const;
+    /// Removes what was stored for owner `id`, once the owner is deleted.
+    void forget(const QString& yearFolder, int id) const;
     /// The box of that field.
     QLineEdit* box(const QString& field) const;
 

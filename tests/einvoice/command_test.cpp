@@ -42,8 +42,9 @@ TEST_F(Command, WritesIntoThePickedFolderSaysWhereAndRemembersIt) {
     answer = out.path();
     EXPECT_TRUE(einvoice::writeElectronicInvoice(data, id));
     const QString path = QDir(out.path()).filePath("IT01234567897_26001.xml");
-    EXPECT_EQ(dialogs.texts(ui::DialogKind::Information),
-              QStringList{"Fattura elettronica scritta in " + QDir::toNativeSeparators(path)});
+    EXPECT_EQ(
+        dialogs.texts(ui::DialogKind::Information),
+        QStringList{"Fattura elettronica scritta nel file:\n" + QDir::toNativeSeparators(path)});
     EXPECT_EQ(einvtest::filesIn(out.path()), QStringList{"IT01234567897_26001.xml"});
     EXPECT_EQ(remembered, out.path());
     EXPECT_TRUE(einvoice::writeElectronicInvoice(data, id));

@@ -181,56 +181,70 @@ int paidBy(einvtest::InvoiceYear& y, const QString& terms) {
 
 INSTANTIATE_TEST_SUITE_P(
     Invoices, Settings,
-    ::testing::Values(Setting{"NoRecipientCode",
-                              [](auto& y) { return y.invoice(einvtest::threeLines()); },
-                              "CodiceDestinatario",
-                              {"0000000"}},
-                      Setting{"RecipientCode",
-                              [](auto& y) {
-                                  return withCustomer(y, {{"Codice_dest", "M5UXCR1"}});
-                              },
-                              "CodiceDestinatario",
-                              {"M5UXCR1"}},
-                      Setting{"CertifiedMailWithoutCode",
-                              [](auto& y) {
-                                  return withCustomer(y, {{"Pec", "BAR.SPORT@PEC.IT"}});
-                              },
-                              "PECDestinatario",
-                              {"BAR.SPORT@PEC.IT"}},
-                      Setting{
-                          "FiscalCodeOnly",
-                          [](auto& y) {
-                              return withCustomer(y, {{"Codice_fiscale", "RSSMRA70A01H501S"}}, "");
-                          },
-                          "CodiceFiscale",
-                          {"RSSMRA70A01H501S"}},
-                      Setting{"TaxRegimeByDefault",
-                              [](auto& y) { return y.invoice(einvtest::threeLines()); },
-                              "RegimeFiscale",
-                              {"RF01"}},
-                      Setting{"TaxRegimeOfTheWorkshop",
-                              [](auto& y) {
-                                  y.workshop("01234567897", {{"Regime_fiscale", "RF19"}});
-                                  return y.document(y.customer(), einvtest::threeLines());
-                              },
-                              "RegimeFiscale",
-                              {"RF19"}},
-                      Setting{"NatureOfZeroRateLines",
-                              [](auto& y) {
-                                  y.workshop("01234567897", {{"Natura", "N4"}});
-                                  return y.document(y.customer(), {{{"ESENTE", 1, 8.00, 0, 0},
-                                                                    {"Nota", 0, 0, 0, 0, false}}});
-                              },
-                              "Natura",
-                              {"N4", "N4", "N4"}},
-                      Setting{"PaymentRecognised",
-                              [](auto& y) { return paidBy(y, "BONIFICO 30 GG D.F."); },
-                              "ModalitaPagamento",
-                              {"MP05"}},
-                      Setting{"PaymentNotRecognised",
-                              [](auto& y) { return paidBy(y, "A VISTA"); },
-                              "Causale",
-                              {"Pagamento: A VISTA"}}),
+    ::testing::Values(
+        Setting{"NoRecipientCode",
+                [](auto& y) { return y.invoice(einvtest::threeLines()); },
+                "CodiceDestinatario",
+                {"0000000"}},
+        Setting{"RecipientCode",
+                [](auto& y) {
+                    return withCustomer(y, {{"Codice_dest", "M5UXCR1"}});
+                },
+                "CodiceDestinatario",
+                {"M5UXCR1"}},
+        Setting{"CertifiedMailWithoutCode",
+                [](auto& y) {
+                    return withCustomer(y, {{"Pec", "BAR.SPORT@PEC.IT"}});
+                },
+                "PECDestinatario",
+                {"BAR.SPORT@PEC.IT"}},
+        Setting{"FiscalCodeOnly",
+                [](auto& y) {
+                    return withCustomer(y, {{"Codice_fiscale", "RSSMRA70A01H501S"}}, "");
+                },
+                "CodiceFiscale",
+                {"RSSMRA70A01H501S"}},
+        Setting{"NaturalPersonWorkshop",
+                [](auto& y) {
+                    y.workshop("01234567897", {{"Comune", "CHIERI"}, {"Provincia", "TO"}});
+                    store::Table s(y.folder(), "soggetto_obbligato");
+                    s.open();
+                    s.edit();
+                    s.field("PG_PF").setAsString("1");
+                    s.field("PF_cognome").setAsString("ROSSI");
+                    s.field("PF_nome").setAsString("MARIO");
+                    s.post();
+                    return y.document(y.customer(), einvtest::threeLines());
+                },
+                "Comune",
+                {"CHIERI", "ROMA"}},
+        Setting{"TaxRegimeByDefault",
+                [](auto& y) { return y.invoice(einvtest::threeLines()); },
+                "RegimeFiscale",
+                {"RF01"}},
+        Setting{"TaxRegimeOfTheWorkshop",
+                [](auto& y) {
+                    y.workshop("01234567897", {{"Regime_fiscale", "RF19"}});
+                    return y.document(y.customer(), einvtest::threeLines());
+                },
+                "RegimeFiscale",
+                {"RF19"}},
+        Setting{"NatureOfZeroRateLines",
+                [](auto& y) {
+                    y.workshop("01234567897", {{"Natura", "N4"}});
+                    return y.document(y.customer(),
+                                      {{{"ESENTE", 1, 8.00, 0, 0}, {"Nota", 0, 0, 0, 0, false}}});
+                },
+                "Natura",
+                {"N4", "N4", "N4"}},
+        Setting{"PaymentRecognised",
+                [](auto& y) { return paidBy(y, "BONIFICO 30 GG D.F."); },
+                "ModalitaPagamento",
+                {"MP05"}},
+        Setting{"PaymentNotRecognised",
+                [](auto& y) { return paidBy(y, "A VISTA"); },
+                "Causale",
+                {"Pagamento: A VISTA"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Invoices, EachFileTakesTheNextProgressiveAndNoneIsOverwritten) {

@@ -54,7 +54,7 @@ TEST_F(Snapshot, CommandAndItsMessage) {
         box->accept();
     });
     QTest::mouseClick(command, Qt::LeftButton);
-    EXPECT_TRUE(shown.startsWith("Fattura elettronica scritta in ")) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith("Fattura elettronica scritta nel file:\n")) << shown.toStdString();
 }
 
 } // namespace

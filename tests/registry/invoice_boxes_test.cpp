@@ -52,6 +52,27 @@ TEST_F(InvoiceBoxes, CustomerRecipientCodeIsCheckedStoredAndShownAgain) {
     EXPECT_EQ(v.at("Codice_fiscale"), "");
 }
 
+TEST_F(InvoiceBoxes, ADeletedCustomerTakesItsDataAlongSoNoNewOneInheritsThem) {
+    data.Tab_ese2.append();
+    data.Tab_ese2.field("Ragione_sociale").setAsString("BAR SPORT");
+    data.Tab_ese2.post();
+    const int id = data.Tab_ese2.field("Id_esercizio").asInteger();
+    einvoice::AdditionalData(year.path())
+        .store(einvoice::Owner::Customer, id, {{"Codice_dest", "M5UXCR1"}});
+    data.Tabesercizio.refresh();
+    dialogs.answer(true);
+    drive<TesercizioForm>([](Tdm& d) { return registry::openCustomers(d); },
+                          [&](TesercizioForm& s) {
+                              press(s, "elimina");
+                              press(s, "Nuovo/F8");
+                              EXPECT_EQ(data.Tabesercizio.field("Id_esercizio").asInteger(), id);
+                              EXPECT_EQ(s.invoiceBox("Codice_dest")->text(), "");
+                              press(s, "Annulla");
+                              press(s, "chiudi");
+                          });
+    EXPECT_EQ(additional(einvoice::Owner::Customer, id).at("Codice_dest"), "");
+}
+
 TEST_F(InvoiceBoxes, WorkshopTaxRegimeSeatAndNatureAreStoredWithTheSubject) {
     drive<Tsoggettoform>([](Tdm& d) { return registry::openObligedSubject(d); },
                          [&](Tsoggettoform& s) {

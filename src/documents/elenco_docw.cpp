@@ -256,21 +256,32 @@ void Telenco_docForm::chooseType(int index) {
     });
 }
 
-void Telenco_docForm::editInProperties(bool made, store::Table* movement) {
+bool Telenco_docForm::editInProperties(bool made, store::Table* movement) {
     const int answer = documents::openProperties(data_);
+    bool kept = false;
     guarded([&] {
         if (answer == Accepted) {
             if (movement)
                 documents::confirmGenerated(data_, *movement);
             else
                 documents::storeDocument(data_);
-        } else if (made) {
-            documents::discardDocument(data_);
-        } else if (data_.Tabdoc.state() != store::DataSetState::Browse) {
+            kept = true;
+        } else if (!made && data_.Tabdoc.state() != store::DataSetState::Browse) {
             data_.Tabdoc.cancel();
         }
     });
+    // A document made here and not kept goes with its lines: the movement stays to invoice.
+    if (made && !kept)
+        guarded([&] { documents::discardDocument(data_); });
     Tabdafatt.refresh();
+    return kept;
+}
+
+void Telenco_docForm::returnTo(store::Bookmark back) {
+    guarded([&] {
+        if (back && data_.Tabdoc.bookmarkValid(back))
+            data_.Tabdoc.gotoBookmark(back);
+    });
 }
 
 void Telenco_docForm::generateDocument() {
@@ -285,15 +296,8 @@ void Telenco_docForm::generateDocument() {
         documents::generateDocument(data_, Tabdafatt, Tabmovart);
         made = true;
     });
-    if (!made)
-        return;
-    const store::Bookmark fresh = data_.Tabdoc.bookmark();
-    editInProperties(true, &Tabdafatt);
-    guarded([&] {
-        const store::Bookmark target = data_.Tabdoc.bookmarkValid(fresh) ? fresh : back;
-        if (target && data_.Tabdoc.bookmarkValid(target))
-            data_.Tabdoc.gotoBookmark(target);
-    });
+    if (made && !editInProperties(true, &Tabdafatt))
+        returnTo(back);
 }
 
 void Telenco_docForm::newDocument() {
@@ -303,16 +307,8 @@ void Telenco_docForm::newDocument() {
         documents::newDocument(data_);
         made = true;
     });
-    if (!made)
-        return;
-    editInProperties(true, nullptr);
-    guarded([&] {
-        if (data_.Tabdoc.isEmpty() || back == 0 || !data_.Tabdoc.bookmarkValid(back))
-            return;
-        if (data_.Tabdoc.state() == store::DataSetState::Browse && !data_.Tabdoc.modified())
-            return; // the new document, kept, stays current
-        data_.Tabdoc.gotoBookmark(back);
-    });
+    if (made && !editInProperties(true, nullptr))
+        returnTo(back);
 }
 
 void Telenco_docForm::openProperties() {
@@ -333,10 +329,7 @@ void Telenco_docForm::openProperties() {
     if (!ready)
         return;
     editInProperties(false, nullptr);
-    guarded([&] {
-        if (doc.bookmarkValid(back))
-            doc.gotoBookmark(back);
-    });
+    returnTo(back);
 }
 
 void Telenco_docForm::deleteDocument() {

@@ -52,8 +52,11 @@ private:
     QWidget* buildDetail();
     QWidget* buildToInvoice();
     /// Shows the properties of the document in hand and keeps or undoes it by the answer; a
-    /// document made by the command is deleted when cancelled.
-    void editInProperties(bool made, store::Table* movement);
+    /// document made by the command is deleted when cancelled (or when keeping it fails).
+    /// Answers whether it was kept.
+    bool editInProperties(bool made, store::Table* movement);
+    /// Goes back to a document, when it is still there.
+    void returnTo(store::Bookmark back);
 
     Tdm& data_;
     store::Table lup_ese, lup_misuratore, lup_tecnico, lup_tipomov;

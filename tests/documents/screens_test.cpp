@@ -9,8 +9,12 @@
 #include "registry/registry_support.h"
 #include "ui/dbchoice.h"
 #include "ui/grid.h"
+#include "ui/navigator.h"
 #include "ui/pagestack.h"
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QToolButton>
 
 #include <QFormLayout>
 #include <QLabel>
@@ -237,6 +241,101 @@ TEST_F(DocumentScreens, ClosingPartPicksFromListsKeptWhileTheDocumentIsOpen) {
     EXPECT_EQ(doc.field("Data_trasporto").asDate(), QDate::currentDate());
     EXPECT_EQ(doc.field("Comune").asString(), "ROMA");
     EXPECT_EQ(doc.field("Numero_doc").asInteger(), 1);
+}
+
+TEST_F(DocumentScreens, EmptyListsSayThereIsNothingAndCloseOnlyThroughChiudi) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Proprietà Doc...", "Nessun Documento Inserito"},
+        {"Elimina Documento", "nulla da eliminare"},
+        {"&Stampa", "Nessun Documento Inserito"},
+    };
+    onList([&](Telenco_docForm& list) {
+        for (const auto& [caption, said] : cases) {
+            dialogs.clear();
+            press(list, caption);
+            EXPECT_EQ(dialogs.texts(), QStringList{said}) << caption;
+        }
+        dialogs.clear();
+        EXPECT_FALSE(regtest::closeBox(list));
+        clickTab(list.tabs(), "Movimenti da fatturare");
+        press(list, "Genera documento");
+        EXPECT_EQ(dialogs.texts(), (QStringList{"per uscire usare il bottone chiudi",
+                                                "Nessun movimento da fatturare"}));
+        press(list, "chiudi");
+    });
+}
+
+TEST_F(DocumentScreens, TypeFilterShowsOneTypeOrAllAndTheChosenDocumentPrints) {
+    for (const int type : {invoice, transport, invoice}) {
+        dm.Tabdoc.append();
+        dm.Tabdoc.field("Id_tipodoc").setAsInteger(type);
+        dm.Tabdoc.post();
+    }
+    QStringList previews;
+    onList([&](Telenco_docForm& list) {
+        QComboBox& filter = list.typeFilter();
+        EXPECT_EQ(filter.currentText(), "TUTTI");
+        EXPECT_EQ(filter.count(), 3);
+        const struct {
+            int presses;
+            int rows;
+        } cases[] = {{2, 1}, {-1, 2}, {-2, 3}}; // transport, invoice, all
+        for (const auto& c : cases) {
+            filter.setFocus();
+            for (int i = 0; i < std::abs(c.presses); ++i)
+                QTest::keyClick(&filter, c.presses > 0 ? Qt::Key_Down : Qt::Key_Up);
+            QApplication::processEvents();
+            EXPECT_EQ(list.documentsGrid().tableModel().rowCount(), c.rows)
+                << filter.currentText().toStdString();
+        }
+        ui::ModalHookScope preview([&](QDialog& shown) { previews << shown.windowTitle(); });
+        press(list, "&Stampa");
+        press(list, "chiudi");
+    });
+    EXPECT_EQ(previews, QStringList{"Documento"});
+}
+
+TEST_F(DocumentScreens, DefaultTypeScreenSaysWhenNoneIsSetAndSetsTheOneShown) {
+    dm.Tab_tipodoc.first();
+    dm.Tab_tipodoc.edit();
+    dm.Tab_tipodoc.field("Default").setAsBoolean(false);
+    dm.Tab_tipodoc.post();
+    ui::ModalHookScope hook([&](QDialog& shown) {
+        EXPECT_EQ(shown.windowTitle(), "impdocForm");
+        EXPECT_EQ(dialogs.texts(), QStringList{"Nessun documento impostato come default"});
+        auto* navigator = shown.findChild<ui::Navigator*>();
+        uitest::click(navigator->button(ui::Navigator::Button::Last));
+        press(shown, "imposta");
+        press(shown, "Chiudi");
+    });
+    documents::openDefaultType(dm);
+    EXPECT_EQ(stored("tipo_doc", "[Default]='true'"), 1);
+    EXPECT_EQ(stored("tipo_doc", "[Default]='true' and [Id]='2'"), 1);
+}
+
+TEST_F(DocumentScreens, UntickedLineBecomesDescriptiveAndLeavesTheTotals) {
+    properties = [&](Tprop_fatturaForm& p) {
+        press(p, "nuova riga");
+        QApplication::processEvents();
+        uitest::typeText(lineBox(p, "Linea"), "NOTA");
+        regtest::fill(lineBox(p, "Quantita"), "2");
+        regtest::fill(lineBox(p, "PrezzoE"), "10");
+        auto* counted = p.findChild<QCheckBox*>();
+        QTest::mouseClick(counted, Qt::LeftButton, {}, QPoint(8, counted->height() / 2));
+        QApplication::processEvents();
+        EXPECT_TRUE(dm.Tablinee_doc.field("Quantita").isNull());
+        EXPECT_TRUE(dm.Tablinee_doc.field("Iva_riga").isNull());
+        press(p, "OK");
+        EXPECT_TRUE(p.linePages().isShowing(Tprop_fatturaForm::gridPageName));
+        EXPECT_EQ(dm.Tabdoc.field("Totale_docE").asFloat(), 0);
+        EXPECT_EQ(dm.Tabdoc.field("Iva1_").asFloat(), -1);
+        press(p, "&Ok");
+    };
+    onList([&](Telenco_docForm& list) {
+        press(list, "&Nuovo Doc...");
+        press(list, "chiudi");
+    });
+    EXPECT_EQ(stored("linee_doc", "[Xtotale]='false'"), 1);
 }
 
 } // namespace

@@ -358,13 +358,14 @@ void BM_Raw_AgencyFile(benchmark::State& state) {
             for (int k = 0; k < 3; ++k) {
                 const auto kind = interchange::AgencyKind(k);
                 const std::string table = interchange::agencyStagingTable(kind).toStdString();
-                bench::sql::exec(db.get(), ("DELETE FROM " + table + "." + table).c_str());
+                const std::string schema = k == 0 ? "main" : table;
+                bench::sql::exec(db.get(), ("DELETE FROM " + schema + "." + table).c_str());
                 std::string columns = "Id", marks = "?";
                 for (const auto& f : interchange::agencyLayout(kind)) {
                     columns += std::string(", ") + f.name;
                     marks += ", ?";
                 }
-                inserts.push_back(bench::sql::prepare(db.get(), "INSERT INTO " + table + "." +
+                inserts.push_back(bench::sql::prepare(db.get(), "INSERT INTO " + schema + "." +
                                                                     table + " (" + columns +
                                                                     ") VALUES (" + marks + ")"));
             }

@@ -1,6 +1,7 @@
 #include "interchange/agency_file.h"
 
 #include "interchange/agency_parser.h"
+#include "interchange/verification_tables.h"
 #include "store/error.h"
 #include "store/rules.h"
 
@@ -100,20 +101,25 @@ AgencyCounts readAgencyFile(const QString& path, AgencyStaging& staging,
     qint64 done = 0;
     int shown = -1;
     QByteArray chunk(1 << 16, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), chunk.size());
-        if (got < 0)
-            throw store::Error(unreadable());
-        if (got == 0)
-            break;
-        parser.feed(chunk.constData(), got);
-        done += got;
-        const int percent = total > 0 ? int(done * 100 / total) : 100;
-        if (progress && percent != shown)
-            progress(shown = percent);
+    try {
+        for (;;) {
+            const qint64 got = file.read(chunk.data(), chunk.size());
+            if (got < 0)
+                throw store::Error(unreadable());
+            if (got == 0)
+                break;
+            parser.feed(chunk.constData(), got);
+            done += got;
+            const int percent = total > 0 ? int(done * 100 / total) : 100;
+            if (progress && percent != shown)
+                progress(shown = percent);
+        }
+        parser.finish();
+        scope->commit();
+    } catch (...) {
+        cancelPending({&staging.riga1, &staging.riga2, &staging.riga3});
+        throw;
     }
-    parser.finish();
-    scope->commit();
     for (store::Table* t : {&staging.riga1, &staging.riga2, &staging.riga3})
         t->first();
     return counts;

@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/mainw.h"
+#include "articles/articoliw.h"
 #include "registry/comuniw.h"
 #include "registry/eserciziow.h"
 #include "registry/fornitoriw.h"
@@ -22,6 +23,7 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         {MainCommand::ContractTypes, registry::openContractTypes},
         {MainCommand::ObligedSubject, registry::openObligedSubject},
         {MainCommand::Technicians, registry::openTechnicians},
+        {MainCommand::Articles, articles::openArticles},
     };
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });

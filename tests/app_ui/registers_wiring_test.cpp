@@ -43,8 +43,10 @@ TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
     }
     uitest::click(window->button("Elenco Esercizii /F4"));
     uitest::click(window->button("Elenco tecnici /F3"));
+    uitest::click(window->button("Articoli e parco macchine"));
     expected << "esercizi/clienti"
-             << "Elenco dei tecnici abilitati alle verifiche e non abilitati:";
+             << "Elenco dei tecnici abilitati alle verifiche e non abilitati:"
+             << "Elenco articoli e parco macchine:";
     EXPECT_EQ(shown, expected);
 }
 

@@ -4,6 +4,7 @@
 #include "app/inifile.h"
 #include "app/mainw.h"
 #include "app/splashw.h"
+#include "articles/articoliw.h"
 #include "contracts/elenco_contrattiw.h"
 #include "documents/elenco_docw.h"
 #include "documents/tipodocw.h"
@@ -46,6 +47,7 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
         {MainCommand::DocumentTypes, documents::openDocumentTypes},
         {MainCommand::ExportToVerification, interchange::openExportToVerification},
         {MainCommand::ImportFromVerification, interchange::openImportFromVerification},
+        {MainCommand::Articles, articles::openArticles},
     };
     for (const auto& [command, open] : registers)
         mainForm.setOpener(command, [&data, open = open] { open(data); });

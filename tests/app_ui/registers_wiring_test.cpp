@@ -48,10 +48,12 @@ TEST_F(WiredRegisters, MenuEntriesAndToolbarButtonsOpenTheirScreens) {
     uitest::click(window->button("Elenco tecnici /F3"));
     uitest::click(window->button("Elenco Documenti"));
     uitest::click(window->button("Elenco Contratti"));
+    uitest::click(window->button("Articoli e parco macchine"));
     expected << "esercizi/clienti"
              << "Elenco dei tecnici abilitati alle verifiche e non abilitati:"
              << "elenco_docForm"
-             << "ELENCO_CONTRATTIFORM";
+             << "ELENCO_CONTRATTIFORM"
+             << "Elenco articoli e parco macchine:";
     EXPECT_EQ(shown, expected);
 }
 

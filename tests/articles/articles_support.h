@@ -8,6 +8,15 @@
 
 namespace arttest {
 
+/// Appends to `t`, sets the fields and posts; answers the record's `idField`.
+inline int addRecord(store::Table& t, const QVariantMap& fields, const char* idField) {
+    t.append();
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        t.field(it.key()).setValue(it.value());
+    t.post();
+    return t.field(QString::fromLatin1(idField)).asInteger();
+}
+
 /// A working year with every record rule attached, and the records the articles work with.
 class Articles : public ::testing::Test {
 protected:
@@ -16,13 +25,8 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(working.opened); }
 
-    /// Appends to `t`, sets the fields and posts; answers the record's `idField`.
     static int add(store::Table& t, const QVariantMap& fields, const char* idField) {
-        t.append();
-        for (auto it = fields.begin(); it != fields.end(); ++it)
-            t.field(it.key()).setValue(it.value());
-        t.post();
-        return t.field(QString::fromLatin1(idField)).asInteger();
+        return addRecord(t, fields, idField);
     }
     int customer(const QString& name, const QVariantMap& more = {}) {
         QVariantMap fields = more;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "articles_support.h"
 #include "registry/registry_support.h"
 
 #include <QAbstractButton>
@@ -30,11 +31,7 @@ protected:
         return result;
     }
     static int add(store::Table& t, const QVariantMap& fields, const char* idField) {
-        t.append();
-        for (auto it = fields.begin(); it != fields.end(); ++it)
-            t.field(it.key()).setValue(it.value());
-        t.post();
-        return t.field(QString::fromLatin1(idField)).asInteger();
+        return addRecord(t, fields, idField);
     }
 };
 

@@ -5,7 +5,10 @@
 #include "movements/movement_filter.h"
 #include "movements/movement_list.h"
 #include "movements/movement_rules.h"
+#include "movements/verification_page.h"
+#include "movements/verification_rules.h"
 #include "registry/tecnicow.h"
+#include "report/movement_prints.h"
 #include "store/dm.h"
 #include "store/error.h"
 #include "store/program.h"
@@ -45,22 +48,12 @@ size_t listOf(MovementsMode mode) {
                                                 : size_t(mode);
 }
 
-/// The verification page of the entry tab.
-QWidget* verificationPage(Tdm&, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(TMOVForm::verificationPageName);
-    return page;
-}
-
 /// The articles page of the entry tab.
 QWidget* articlesPage(Tdm&, QWidget* parent) {
     auto* page = new QWidget(parent);
     page->setObjectName(TMOVForm::articlesPageName);
     return page;
 }
-
-const QStringList kInterventionKinds{
-    "", "Nuova Istallazione", "Dismissione", "Defiscalizzazione", "Cessione", "Verifica Annuale"};
 
 } // namespace
 
@@ -90,11 +83,8 @@ TMOVForm::TMOVForm(Tdm& data, MovementsMode mode, QWidget* parent)
     Tabmisurazioni.setMasterSource(&data.Tabmov, f("Id"), f("Id_mov"));
     Tabmisurazioni.addCalculatedField(f("tipo_int"), store::FieldType::Text, 120);
     Tabmisurazioni.on(store::Event::CalcFields, [](store::Table& t) {
-        const QString code = t.field(f("TIPO_INTERVENTO")).asString();
-        const int n = code.size() == 1 ? code.toInt() : 0;
         t.field(f("tipo_int"))
-            .setAsString(n > 0 && n < kInterventionKinds.size() ? kInterventionKinds[n]
-                                                                : QString());
+            .setAsString(movements::interventionKindText(t.field(f("TIPO_INTERVENTO")).asString()));
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -124,7 +114,15 @@ TMOVForm::TMOVForm(Tdm& data, MovementsMode mode, QWidget* parent)
     entry_ =
         new movements::MovementEntryPage(data, Tabesercizio, Tabtipomov, [this] { backToList(); });
     entryPages_->addPage(entryPageName, entry_);
-    entryPages_->addPage(verificationPageName, verificationPage(data, entryPages_));
+    verification_ = new movements::VerificationPage(data, entryPages_);
+    entryPages_->addPage(verificationPageName, verification_);
+    connect(verification_, &movements::VerificationPage::editingChanged, this, [this](bool on) {
+        if (!on)
+            backToList();
+    });
+    // The lists show the screen's own copy of the records: it follows what the page stores.
+    connect(verification_, &movements::VerificationPage::recordsChanged, this,
+            [this] { Tabmisurazioni.refresh(); });
     entryPages_->addPage(articlesPageName, articlesPage(data, entryPages_));
     tabs_->addPage(entryTabName, entryPages_);
     layout->addWidget(tabs_, 1);
@@ -153,6 +151,28 @@ void TMOVForm::wire(MovementList& list) {
         for (const QString& caption : captions)
             if (QPushButton* b = list.command(caption))
                 connect(b, &QPushButton::clicked, this, command);
+    const std::pair<const char*, void (movements::VerificationPage::*)()> verifications[] = {
+        {"Nuovo mov per AE", &movements::VerificationPage::newVerification},
+        {"Modifica mov per AE", &movements::VerificationPage::modifyVerification},
+        {"Elimina mov per AE", &movements::VerificationPage::deleteVerification},
+    };
+    for (const auto& [caption, command] : verifications)
+        connect(list.command(f(caption)), &QPushButton::clicked, this,
+                [this, command] { onVerificationPage(command); });
+    const std::pair<const char*, void (*)(Tdm&, QWidget*)> prints[] = {
+        {"stampa elenco", &report::printMovementList},
+        {"stampa appuntamenti", &report::printAppointments},
+        {"stampa foglio di lavoro", &report::printWorkSheet},
+    };
+    for (const auto& [caption, print] : prints)
+        connect(list.command(f(caption)), &QPushButton::clicked, this, [this, print] {
+            try {
+                print(data_, this);
+            } catch (const std::exception& e) {
+                ui::showFailure(e);
+            }
+        });
+    list.command(f("Segna Evasa"))->setEnabled(false);
     connect(list.command(f("chiudi")), &QPushButton::clicked, this,
             [this] { closeWith(Rejected); });
 }
@@ -245,6 +265,15 @@ void TMOVForm::showEntry(bool typeLocked) {
     tabs_->showPage(entryTabName);
     entryPages_->showPage(entryPageName);
     entry_->prepare(typeLocked);
+}
+
+void TMOVForm::onVerificationPage(void (movements::VerificationPage::*command)()) {
+    tabs_->showPage(entryTabName);
+    entryPages_->showPage(verificationPageName);
+    (verification_->*command)();
+    // A refused command leaves the page on its list: the list of movements comes back.
+    if (!verification_->editing())
+        backToList();
 }
 
 void TMOVForm::backToList() {

@@ -1,5 +1,7 @@
 #include "movements/movw.h"
 
+#include "contracts/contract_rules.h"
+#include "contracts/segnaevasaw.h"
 #include "movements/movement_commands.h"
 #include "movements/movement_entry_page.h"
 #include "movements/movement_filter.h"
@@ -172,7 +174,7 @@ void TMOVForm::wire(MovementList& list) {
                 ui::showFailure(e);
             }
         });
-    list.command(f("Segna Evasa"))->setEnabled(false);
+    connect(list.command(f("Segna Evasa")), &QPushButton::clicked, this, &TMOVForm::markDone);
     connect(list.command(f("chiudi")), &QPushButton::clicked, this,
             [this] { closeWith(Rejected); });
 }
@@ -327,6 +329,22 @@ void TMOVForm::deleteMovement() {
         return;
     }
     ui::dialogs().information(QStringLiteral("Movimento eliminato correttamente."));
+}
+
+void TMOVForm::markDone() {
+    if (data_.Tabmov.isEmpty()) {
+        ui::dialogs().message(QStringLiteral("Nessun movimento da completare"));
+        return;
+    }
+    const QString kind = shownList().kind();
+    try {
+        contracts::openClosing(data_);
+        // A repair or a sale closed without "OK" keeps none of its changes.
+        if (kind == f("RIPARAZIONE") || kind == f("VENDITA"))
+            contracts::settleClosing(data_.Tabmov, contracts::PendingClosing::Discard);
+    } catch (const std::exception& e) {
+        ui::showFailure(e);
+    }
 }
 
 void TMOVForm::filter() {

@@ -63,6 +63,7 @@ public:
     void filter();         ///< "Filtra"
     void showAll();        ///< "Tutti"
     void clearPanel();     ///< "Pulisci"
+    void markDone();       ///< "Segna Evasa"
 
 private:
     void start();

@@ -1,6 +1,8 @@
 // The movement screen's commands that open the other subsystems' pages, screens and prints.
+#include "contracts/segnaevasaw.h"
 #include "movement_screen_support.h"
 #include "movements/verification_page.h"
+#include "ui/modal.h"
 #include "ui/pagestack.h"
 
 #include <QPrintPreviewDialog>
@@ -60,6 +62,29 @@ TEST_F(HostingTest, EachPrintButtonOpensItsPreview) {
     EXPECT_EQ(shown,
               (QStringList{"stampa elenco", "stampa appuntamenti", "stampa foglio di lavoro"}));
     EXPECT_TRUE(dialogs.entries().empty()) << dialogs.texts().join('|').toStdString();
+}
+
+TEST_F(HostingTest, SegnaEvasaOpensTheClosingAndASaleLeftWithoutOkKeepsNothing) {
+    open(MovementsMode::Sales, [&](TMOVForm& s) {
+        press(s, "Segna Evasa");
+        EXPECT_EQ(dialogs.texts(), QStringList{"Nessun movimento da completare"});
+        put(data.Tabmov, {{"Id_tipomov", kind("VENDITA")},
+                          {"Data", QDate::currentDate()},
+                          {"Da_fatt1", "prima"}});
+        int closings = 0;
+        {
+            ui::ModalHookScope closing([&](QDialog& shown) {
+                closings += qobject_cast<TsegnaevasaForm*>(&shown) != nullptr;
+                data.Tabmov.field("Da_fatt1").setAsString("dopo");
+                shown.close();
+            });
+            press(s, "Segna Evasa");
+        }
+        EXPECT_EQ(closings, 1) << dialogs.texts().join('|').toStdString();
+        EXPECT_EQ(data.Tabmov.state(), store::DataSetState::Browse);
+        EXPECT_EQ(data.Tabmov.field("Da_fatt1").asString(), "prima");
+        press(s, "chiudi");
+    });
 }
 
 } // namespace

@@ -6,8 +6,10 @@
 #include "app/splashw.h"
 #include "articles/articoliw.h"
 #include "contracts/elenco_contrattiw.h"
+#include "contracts/segnaevasaw.h"
 #include "documents/elenco_docw.h"
 #include "documents/tipodocw.h"
+#include "documents/wordingw.h"
 #include "einvoice/einvoice_command.h"
 #include "interchange/exportw.h"
 #include "interchange/importverifw.h"
@@ -61,6 +63,12 @@ void wireScreens(TMainForm& mainForm, Tdm& data) {
           std::pair{MainCommand::Interventions, MovementsMode::Interventions}})
         mainForm.setOpener(command, [&data, mode = mode] { movements::openMovements(data, mode); });
     mainForm.setOpener(MainCommand::Contracts, [&data] { contracts::openContracts(data); });
+    // The contract screens reach the movement, wording and article screens through these hooks,
+    // so that their library links none of them.
+    contracts::setVisitScheduler(
+        [](Tdm& d) { movements::openMovements(d, movements::MovementsMode::ContractVisit); });
+    contracts::setWordingPicker([](Tdm& d, int line) { documents::pickWording(d, line); });
+    contracts::setArticlesScreen([](Tdm& d) { articles::openArticles(d); });
     contracts::installSampleContractPrint(data);
 
     mainForm.setOpener(MainCommand::Backup, [&data] {

@@ -64,12 +64,11 @@ QComboBox* nameChoice() {
     return box;
 }
 
-/// A command of a later part of the program: shown, not yet available. Enabling one is replacing
-/// this call by the button's command.
-QPushButton* notYetAvailable(const QString& caption) {
+/// A command button; one of a later part of the program is shown disabled until it is wired.
+QPushButton* commandButton(const QString& caption, bool available = true) {
     auto* b = new QPushButton(caption);
     b->setAutoDefault(false);
-    b->setEnabled(false);
+    b->setEnabled(available);
     return b;
 }
 
@@ -212,10 +211,9 @@ QWidget* MovementList::buildCommands() {
         column->addWidget(b);
         commands_[caption] = b;
     }
-    // The closing screen and the movement prints come with the contracts and the prints.
     for (const char* caption :
          {"Segna Evasa", "stampa elenco", "stampa foglio di lavoro", "stampa appuntamenti"}) {
-        auto* b = notYetAvailable(f(caption));
+        auto* b = commandButton(f(caption));
         column->addWidget(b);
         commands_[f(caption)] = b;
     }
@@ -237,8 +235,7 @@ QWidget* MovementList::buildLowerTabs(store::Table& lines, store::Table& verific
         row->addWidget(grid, 1);
         auto* buttons = new QVBoxLayout;
         for (const QString& caption : captions) {
-            // The articles page and the verification records' commands come with those pages.
-            QPushButton* b = notYetAvailable(caption);
+            QPushButton* b = commandButton(caption);
             buttons->addWidget(b);
             commands_[caption] = b;
         }
@@ -253,6 +250,7 @@ QWidget* MovementList::buildLowerTabs(store::Table& lines, store::Table& verific
                                                         {"Prezzo_vend", 90},
                                                         {"Iva", 50}}));
     lower_->addTab(tab(linesGrid_, {QStringLiteral("Inserisci/Modifica")}), articlesTabName);
+    commands_[QStringLiteral("Inserisci/Modifica")]->setEnabled(false);
     std::vector<ui::GridColumn> columns{{f("tipo_int"), QStringLiteral("Tipo intervento"), 140}};
     for (const ui::GridColumn& c : titledByField({{"MATRICOLA_MS", 110},
                                                   {"PIVA", 100},

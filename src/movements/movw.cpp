@@ -1,11 +1,16 @@
 #include "movements/movw.h"
 
+#include "contracts/contract_rules.h"
+#include "contracts/segnaevasaw.h"
 #include "movements/movement_commands.h"
 #include "movements/movement_entry_page.h"
 #include "movements/movement_filter.h"
 #include "movements/movement_list.h"
 #include "movements/movement_rules.h"
+#include "movements/verification_page.h"
+#include "movements/verification_rules.h"
 #include "registry/tecnicow.h"
+#include "report/movement_prints.h"
 #include "store/dm.h"
 #include "store/error.h"
 #include "store/program.h"
@@ -45,22 +50,12 @@ size_t listOf(MovementsMode mode) {
                                                 : size_t(mode);
 }
 
-/// The verification page of the entry tab.
-QWidget* verificationPage(Tdm&, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(TMOVForm::verificationPageName);
-    return page;
-}
-
 /// The articles page of the entry tab.
 QWidget* articlesPage(Tdm&, QWidget* parent) {
     auto* page = new QWidget(parent);
     page->setObjectName(TMOVForm::articlesPageName);
     return page;
 }
-
-const QStringList kInterventionKinds{
-    "", "Nuova Istallazione", "Dismissione", "Defiscalizzazione", "Cessione", "Verifica Annuale"};
 
 } // namespace
 
@@ -90,11 +85,8 @@ TMOVForm::TMOVForm(Tdm& data, MovementsMode mode, QWidget* parent)
     Tabmisurazioni.setMasterSource(&data.Tabmov, f("Id"), f("Id_mov"));
     Tabmisurazioni.addCalculatedField(f("tipo_int"), store::FieldType::Text, 120);
     Tabmisurazioni.on(store::Event::CalcFields, [](store::Table& t) {
-        const QString code = t.field(f("TIPO_INTERVENTO")).asString();
-        const int n = code.size() == 1 ? code.toInt() : 0;
         t.field(f("tipo_int"))
-            .setAsString(n > 0 && n < kInterventionKinds.size() ? kInterventionKinds[n]
-                                                                : QString());
+            .setAsString(movements::interventionKindText(t.field(f("TIPO_INTERVENTO")).asString()));
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -124,7 +116,15 @@ TMOVForm::TMOVForm(Tdm& data, MovementsMode mode, QWidget* parent)
     entry_ =
         new movements::MovementEntryPage(data, Tabesercizio, Tabtipomov, [this] { backToList(); });
     entryPages_->addPage(entryPageName, entry_);
-    entryPages_->addPage(verificationPageName, verificationPage(data, entryPages_));
+    verification_ = new movements::VerificationPage(data, entryPages_);
+    entryPages_->addPage(verificationPageName, verification_);
+    connect(verification_, &movements::VerificationPage::editingChanged, this, [this](bool on) {
+        if (!on)
+            backToList();
+    });
+    // The lists show the screen's own copy of the records: it follows what the page stores.
+    connect(verification_, &movements::VerificationPage::recordsChanged, this,
+            [this] { Tabmisurazioni.refresh(); });
     entryPages_->addPage(articlesPageName, articlesPage(data, entryPages_));
     tabs_->addPage(entryTabName, entryPages_);
     layout->addWidget(tabs_, 1);
@@ -153,6 +153,28 @@ void TMOVForm::wire(MovementList& list) {
         for (const QString& caption : captions)
             if (QPushButton* b = list.command(caption))
                 connect(b, &QPushButton::clicked, this, command);
+    const std::pair<const char*, void (movements::VerificationPage::*)()> verifications[] = {
+        {"Nuovo mov per AE", &movements::VerificationPage::newVerification},
+        {"Modifica mov per AE", &movements::VerificationPage::modifyVerification},
+        {"Elimina mov per AE", &movements::VerificationPage::deleteVerification},
+    };
+    for (const auto& [caption, command] : verifications)
+        connect(list.command(f(caption)), &QPushButton::clicked, this,
+                [this, command] { onVerificationPage(command); });
+    const std::pair<const char*, void (*)(Tdm&, QWidget*)> prints[] = {
+        {"stampa elenco", &report::printMovementList},
+        {"stampa appuntamenti", &report::printAppointments},
+        {"stampa foglio di lavoro", &report::printWorkSheet},
+    };
+    for (const auto& [caption, print] : prints)
+        connect(list.command(f(caption)), &QPushButton::clicked, this, [this, print] {
+            try {
+                print(data_, this);
+            } catch (const std::exception& e) {
+                ui::showFailure(e);
+            }
+        });
+    connect(list.command(f("Segna Evasa")), &QPushButton::clicked, this, &TMOVForm::markDone);
     connect(list.command(f("chiudi")), &QPushButton::clicked, this,
             [this] { closeWith(Rejected); });
 }
@@ -247,6 +269,15 @@ void TMOVForm::showEntry(bool typeLocked) {
     entry_->prepare(typeLocked);
 }
 
+void TMOVForm::onVerificationPage(void (movements::VerificationPage::*command)()) {
+    tabs_->showPage(entryTabName);
+    entryPages_->showPage(verificationPageName);
+    (verification_->*command)();
+    // A refused command leaves the page on its list: the list of movements comes back.
+    if (!verification_->editing())
+        backToList();
+}
+
 void TMOVForm::backToList() {
     if (mode_ == MovementsMode::ContractVisit) {
         closeWith(Accepted);
@@ -298,6 +329,22 @@ void TMOVForm::deleteMovement() {
         return;
     }
     ui::dialogs().information(QStringLiteral("Movimento eliminato correttamente."));
+}
+
+void TMOVForm::markDone() {
+    if (data_.Tabmov.isEmpty()) {
+        ui::dialogs().message(QStringLiteral("Nessun movimento da completare"));
+        return;
+    }
+    const QString kind = shownList().kind();
+    try {
+        contracts::openClosing(data_);
+        // A repair or a sale closed without "OK" keeps none of its changes.
+        if (kind == f("RIPARAZIONE") || kind == f("VENDITA"))
+            contracts::settleClosing(data_.Tabmov, contracts::PendingClosing::Discard);
+    } catch (const std::exception& e) {
+        ui::showFailure(e);
+    }
 }
 
 void TMOVForm::filter() {

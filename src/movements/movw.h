@@ -19,6 +19,7 @@ namespace movements {
 
 class MovementEntryPage;
 class MovementList;
+class VerificationPage;
 
 /// How the movement screen opens: on its general list, on one kind's list, or on the entry of a
 /// new intervention for `dm`'s current contract and contract line, closing when that entry ends.
@@ -51,6 +52,7 @@ public:
     movements::MovementEntryPage& entryPage() const { return *entry_; }
     ui::PageStack& tabs() const { return *tabs_; }
     ui::PageStack& entryPages() const { return *entryPages_; }
+    movements::VerificationPage& verificationPage() const { return *verification_; }
     QString filterLine() const;
     QMenuBar* menu() const { return menu_; }
 
@@ -61,6 +63,7 @@ public:
     void filter();         ///< "Filtra"
     void showAll();        ///< "Tutti"
     void clearPanel();     ///< "Pulisci"
+    void markDone();       ///< "Segna Evasa"
 
 private:
     void start();
@@ -68,6 +71,8 @@ private:
     void showEntry(bool typeLocked);
     /// Back from the entry tab to the list of the open mode, or the end of a contract visit.
     void backToList();
+    /// A verification command of the lists, run on the entry tab's verification page.
+    void onVerificationPage(void (movements::VerificationPage::*command)());
     void setFilterLine(const QString& text);
     bool onKindList() const;
     /// The `Id` of a kind; a kind missing from the types is said and gives nothing.
@@ -83,4 +88,5 @@ private:
     ui::PageStack* entryPages_ = nullptr;
     std::array<movements::MovementList*, 4> lists_{};
     movements::MovementEntryPage* entry_ = nullptr;
+    movements::VerificationPage* verification_ = nullptr;
 };

@@ -220,19 +220,21 @@ PickOutcome chooseWarehouseMachine(Tdm& data, store::Table& warehouseMachines) {
 }
 
 bool returnToWarehouse(Tdm& data, const QString& matricola, Address address) {
-    if (matricola.isEmpty())
-        return false;
     store::Table all(data.Tabarticoli.databaseName(), S("articoli"));
     all.open();
-    if (!all.locate(S("Matricola"), matricola))
+    return returnToWarehouse(all, matricola, address);
+}
+
+bool returnToWarehouse(store::Table& articles, const QString& matricola, Address address) {
+    if (matricola.isEmpty() || !articles.locate(S("Matricola"), matricola))
         return false;
-    all.edit();
-    all.field(S("Id_esercizio")).clear();
-    all.field(S("Giacenza_sn")).setAsBoolean(true);
+    articles.edit();
+    articles.field(S("Id_esercizio")).clear();
+    articles.field(S("Giacenza_sn")).setAsBoolean(true);
     if (address == Address::Clear)
         for (const char* field : {"Piva", "Indirizzo", "Comune", "Provincia", "Cap"})
-            all.field(S(field)).clear();
-    all.post();
+            articles.field(S(field)).clear();
+    articles.post();
     return true;
 }
 

@@ -79,6 +79,9 @@ enum class Address { Keep, Clear };
 /// stock), found among all articles whatever the filter of `dm.Tabarticoli`. Answers whether
 /// it was found.
 bool returnToWarehouse(Tdm& data, const QString& matricola, Address address);
+/// The same on a table object of the year's `articoli` the caller holds (one write together
+/// with others); its cursor moves to the machine.
+bool returnToWarehouse(store::Table& articles, const QString& matricola, Address address);
 
 /// The message of the machine choice when the movement has a customer the store lacks.
 QString missingCustomerMessage();

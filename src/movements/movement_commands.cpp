@@ -1,5 +1,7 @@
 #include "movements/movement_commands.h"
 
+#include "articles/movement_articles.h"
+
 #include "movements/movement_rules.h"
 #include "store/dm.h"
 #include "store/error.h"
@@ -80,28 +82,11 @@ void deleteMovement(Tdm& dm) {
     store::AtomicWrite all({&verifications, &lines, &articles, &mov});
     deleteAll(verifications);
     deleteAll(lines);
-    const QString serial = mov.field(QStringLiteral("MATRICOLA_MS")).asString();
-    if (mov.field(QStringLiteral("Dal_magazzino_sn")).asBoolean() && !serial.isEmpty() &&
-        articles.locate(QStringLiteral("Matricola"), serial)) {
-        articles.edit();
-        setFields(articles, {{"Id_esercizio", QVariant()}, {"Giacenza_sn", true}});
-        articles.post();
-    }
+    if (mov.field(QStringLiteral("Dal_magazzino_sn")).asBoolean())
+        articles::returnToWarehouse(articles, mov.field(QStringLiteral("MATRICOLA_MS")).asString(),
+                                    articles::Address::Keep);
     mov.deleteRecord();
     all.commit();
-}
-
-bool returnToWarehouse(Tdm& dm, const QString& serial, bool clearAddress) {
-    Own articles(dm, "articoli");
-    if (serial.isEmpty() || !articles.locate(QStringLiteral("Matricola"), serial))
-        return false;
-    articles.edit();
-    setFields(articles, {{"Id_esercizio", QVariant()}, {"Giacenza_sn", true}});
-    if (clearAddress)
-        for (const char* field : {"Piva", "Indirizzo", "Comune", "Provincia", "Cap"})
-            articles.field(QString::fromLatin1(field)).clear();
-    articles.post();
-    return true;
 }
 
 bool machineTakenByThisEntry(Tdm& dm) {

@@ -27,11 +27,6 @@ void newContractVisit(Tdm& dm);
 /// nothing: a store failure leaves every table as it was and is passed on.
 void deleteMovement(Tdm& dm);
 
-/// Puts the article with serial number `serial` (whatever filter `dm`'s articles have) back in
-/// the warehouse: no customer, in stock and, when `clearAddress`, no VAT number or address.
-/// False when no article has that serial number.
-bool returnToWarehouse(Tdm& dm, const QString& serial, bool clearAddress);
-
 /// Whether cancelling the entry of the current movement must give its machine back to the
 /// warehouse: a machine taken from there by this entry, that is on a new movement, or on a
 /// change that picked a machine the stored movement did not already have from there.

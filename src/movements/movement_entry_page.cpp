@@ -1,5 +1,7 @@
 #include "movements/movement_entry_page.h"
 
+#include "articles/movement_articles.h"
+#include "articles/sel_artesew.h"
 #include "movements/movement_commands.h"
 #include "movements/movement_rules.h"
 #include "registry/eserciziow.h"
@@ -125,11 +127,8 @@ QWidget* MovementEntryPage::buildCustomerRows() {
 
     grid->addWidget(new QLabel(QStringLiteral("Matricola")), 2, 0);
     grid->addWidget(shown(mov, "MATRICOLA_MS"), 2, 1);
-    // The article picker comes with the articles: enabling it is connecting this button.
-    auto* pick = new QPushButton(QStringLiteral("Seleziona articolo"));
-    pick->setAutoDefault(false);
-    pick->setEnabled(false);
-    grid->addWidget(pick, 2, 2);
+    grid->addWidget(button(QStringLiteral("Seleziona articolo"), this, [this] { pickMachine(); }),
+                    2, 2);
     auto* model = new QHBoxLayout;
     for (const auto& [label, field] :
          {std::pair{"Denom.", "denom_ms"}, std::pair{"Marchio", "marchio_ms"},
@@ -239,6 +238,17 @@ void MovementEntryPage::findTechnician() {
     registry::openTechnicians(data_);
 }
 
+void MovementEntryPage::pickMachine() {
+    const QString name = customer_->currentText();
+    if (name.isEmpty()) {
+        ui::dialogs().message(QStringLiteral("inserire prima la ragione sociale"));
+        ui::focusWhenIdle(customer_);
+        return;
+    }
+    articles::pickMachine(data_, articles::pickForType(type_->currentText()),
+                          articles::customerIdForName(data_, name));
+}
+
 void MovementEntryPage::confirm() {
     if (customer_->currentText().isEmpty()) {
         ui::dialogs().message(QStringLiteral("Inserire prima la Ditta"));
@@ -258,7 +268,8 @@ void MovementEntryPage::cancel() {
     store::Table& mov = data_.Tabmov;
     try {
         if (machineTakenByThisEntry(data_) &&
-            !returnToWarehouse(data_, mov.field(f("MATRICOLA_MS")).asString(), true))
+            !articles::returnToWarehouse(data_, mov.field(f("MATRICOLA_MS")).asString(),
+                                         articles::Address::Clear))
             ui::dialogs().message(QStringLiteral("errore 10009"));
     } catch (const store::Error& e) {
         ui::showFailure(e);

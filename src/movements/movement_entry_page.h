@@ -36,6 +36,8 @@ public:
     /// the customer choice locked when the movement has verification records.
     void prepare(bool typeLocked);
 
+    /// "Seleziona articolo": the machine picker for the movement's type and customer.
+    void pickMachine();
     void confirm();         ///< "OK"
     void cancel();          ///< "Annulla"
     void toggleAddress();   ///< "varia"

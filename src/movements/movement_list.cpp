@@ -64,11 +64,9 @@ QComboBox* nameChoice() {
     return box;
 }
 
-/// A command button; one of a later part of the program is shown disabled until it is wired.
-QPushButton* commandButton(const QString& caption, bool available = true) {
+QPushButton* commandButton(const QString& caption) {
     auto* b = new QPushButton(caption);
     b->setAutoDefault(false);
-    b->setEnabled(available);
     return b;
 }
 
@@ -250,7 +248,6 @@ QWidget* MovementList::buildLowerTabs(store::Table& lines, store::Table& verific
                                                         {"Prezzo_vend", 90},
                                                         {"Iva", 50}}));
     lower_->addTab(tab(linesGrid_, {QStringLiteral("Inserisci/Modifica")}), articlesTabName);
-    commands_[QStringLiteral("Inserisci/Modifica")]->setEnabled(false);
     std::vector<ui::GridColumn> columns{{f("tipo_int"), QStringLiteral("Tipo intervento"), 140}};
     for (const ui::GridColumn& c : titledByField({{"MATRICOLA_MS", 110},
                                                   {"PIVA", 100},

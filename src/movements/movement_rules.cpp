@@ -82,6 +82,9 @@ void attachMovementRules(Tdm& dm) {
     });
     Tdm* data = &dm;
     t.on(store::Event::CalcFields, [data](store::Table& mov) { showDisplayFields(*data, mov); });
+    // The machine choice sets the model while the movement is entered: its names show at once.
+    t.onFieldChange(QStringLiteral("ID_MS"),
+                    [data](store::Field f) { showDisplayFields(*data, f.table()); });
     t.onFieldChange(QStringLiteral("ID_TECNICO"), [data](store::Field f) {
         showDisplayFields(*data, f.table());
         try {

@@ -1,5 +1,7 @@
 #include "movements/movw.h"
 
+#include "articles/articoliw.h"
+#include "articles/movarticoliw.h"
 #include "contracts/contract_rules.h"
 #include "contracts/segnaevasaw.h"
 #include "movements/movement_commands.h"
@@ -50,13 +52,6 @@ size_t listOf(MovementsMode mode) {
                                                 : size_t(mode);
 }
 
-/// The articles page of the entry tab.
-QWidget* articlesPage(Tdm&, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(TMOVForm::articlesPageName);
-    return page;
-}
-
 } // namespace
 
 namespace movements {
@@ -93,8 +88,8 @@ TMOVForm::TMOVForm(Tdm& data, MovementsMode mode, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     menu_ = new QMenuBar(this);
     QMenu* settings = menu_->addMenu(QStringLiteral("Impostazioni"));
-    // The articles screen comes with the articles: enabling it is connecting this entry.
-    settings->addAction(QStringLiteral("Articoli e parco macchine"))->setEnabled(false);
+    connect(settings->addAction(QStringLiteral("Articoli e parco macchine")), &QAction::triggered,
+            this, [this] { openArticles(); });
     connect(settings->addAction(QStringLiteral("Tecnici")), &QAction::triggered, this,
             [this] { registry::openTechnicians(data_); });
     layout->setMenuBar(menu_);
@@ -125,7 +120,13 @@ TMOVForm::TMOVForm(Tdm& data, MovementsMode mode, QWidget* parent)
     // The lists show the screen's own copy of the records: it follows what the page stores.
     connect(verification_, &movements::VerificationPage::recordsChanged, this,
             [this] { Tabmisurazioni.refresh(); });
-    entryPages_->addPage(articlesPageName, articlesPage(data, entryPages_));
+    articles_ = new articles::MovementArticlesPage(data, entryPages_);
+    entryPages_->addPage(articlesPageName, articles_);
+    connect(articles_, &articles::MovementArticlesPage::confirmed, this, [this] {
+        // The lists show the screen's own copy of the lines: it follows what the page stored.
+        TabARTMOV.refresh();
+        backToList();
+    });
     tabs_->addPage(entryTabName, entryPages_);
     layout->addWidget(tabs_, 1);
     setEditingRefusal(defaultEditingRefusal(), *tabs_, entryTabName);
@@ -175,6 +176,8 @@ void TMOVForm::wire(MovementList& list) {
             }
         });
     connect(list.command(f("Segna Evasa")), &QPushButton::clicked, this, &TMOVForm::markDone);
+    connect(list.command(f("Inserisci/Modifica")), &QPushButton::clicked, this,
+            &TMOVForm::showArticles);
     connect(list.command(f("chiudi")), &QPushButton::clicked, this,
             [this] { closeWith(Rejected); });
 }
@@ -186,6 +189,8 @@ void TMOVForm::start() {
             t->setDatabaseName(data_.Tabmov.databaseName());
             t->open();
         }
+        for (const char* money : {"Prezzo_acq", "Prezzo_vend"})
+            TabARTMOV.field(f(money)).setDisplayFormat(f("#,###,##0.00"));
         entryPages_->showPage(entryPageName);
         data_.Tabmov.last();
     } catch (const store::Error& e) {
@@ -343,6 +348,28 @@ void TMOVForm::markDone() {
         if (kind == f("RIPARAZIONE") || kind == f("VENDITA"))
             contracts::settleClosing(data_.Tabmov, contracts::PendingClosing::Discard);
     } catch (const std::exception& e) {
+        ui::showFailure(e);
+    }
+}
+
+void TMOVForm::showArticles() {
+    if (!articles::mayShowArticlesPage(data_))
+        return;
+    tabs_->showPage(entryTabName);
+    entryPages_->showPage(articlesPageName);
+}
+
+void TMOVForm::openArticles() {
+    // The articles screen lists every article: the filter the table had comes back afterwards.
+    store::Table& t = data_.Tabarticoli;
+    const QString filter = t.filter();
+    const bool filtered = t.filtered();
+    articles::openArticles(data_);
+    try {
+        t.setFiltered(false);
+        t.setFilter(filter);
+        t.setFiltered(filtered);
+    } catch (const store::Error& e) {
         ui::showFailure(e);
     }
 }

@@ -11,6 +11,9 @@ class QLabel;
 class QMenuBar;
 class Tdm;
 
+namespace articles {
+class MovementArticlesPage;
+}
 namespace ui {
 class PageStack;
 }
@@ -53,6 +56,7 @@ public:
     ui::PageStack& tabs() const { return *tabs_; }
     ui::PageStack& entryPages() const { return *entryPages_; }
     movements::VerificationPage& verificationPage() const { return *verification_; }
+    articles::MovementArticlesPage& articlesPage() const { return *articles_; }
     QString filterLine() const;
     QMenuBar* menu() const { return menu_; }
 
@@ -64,6 +68,9 @@ public:
     void showAll();        ///< "Tutti"
     void clearPanel();     ///< "Pulisci"
     void markDone();       ///< "Segna Evasa"
+    void showArticles();   ///< "Inserisci/Modifica": the articles page of the current movement
+    /// "Impostazioni ▸ Articoli e parco macchine".
+    void openArticles();
 
 private:
     void start();
@@ -89,4 +96,5 @@ private:
     std::array<movements::MovementList*, 4> lists_{};
     movements::MovementEntryPage* entry_ = nullptr;
     movements::VerificationPage* verification_ = nullptr;
+    articles::MovementArticlesPage* articles_ = nullptr;
 };

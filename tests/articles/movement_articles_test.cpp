@@ -204,21 +204,38 @@ TEST_F(MachineChoice, EmptyListOrCustomerMissingChangesNothing) {
     EXPECT_EQ(mov("MATRICOLA_MS"), "");
 }
 
-TEST_F(MachineChoice, CancelledSaleReturnsItsMachineWithoutAddressAndStoresNoMovement) {
-    data.Tabmov.cancel();
-    data.Tabmov.append();
-    data.Tabmov.field("Id").setAsInteger(2);
-    data.Tabmov.field("ID_ESERCIZIO").setAsInteger(shop);
-    warehouseMachine("A", modelId, "MAGAZZINO 1");
-    ASSERT_EQ(sell("A"), articles::PickOutcome::Chosen);
-    // What the entry page's "Annulla" does with a machine taken from the warehouse.
-    ASSERT_TRUE(articles::returnToWarehouse(data, mov("MATRICOLA_MS"), articles::Address::Clear));
-    data.Tabmov.cancel();
-
-    EXPECT_TRUE(inStock("A"));
-    EXPECT_TRUE(owner("A").isNull());
-    EXPECT_TRUE(stored("Matricola", "A", "Indirizzo").isNull());
-    EXPECT_FALSE(data.Tabmov.locate("Id", 2));
+TEST_F(MachineChoice, ReturnToWarehouseFindsTheMachineWhateverTheFilterAndKeepsOrClearsItsAddress) {
+    using articles::Address;
+    article({{"Matricola", "A"}, {"Id_esercizio", shop}, {"Giacenza_sn", false}});
+    articles::showWarehouse(data.Tabarticoli); // a filter that hides machine A
+    const struct {
+        const char* matricola;
+        Address address;
+        bool found;
+        const char* street; ///< the machine's address afterwards
+    } cases[] = {
+        {"A", Address::Keep, true, "VIA ROMA 1"}, // the delete of a movement
+        {"A", Address::Clear, true, ""},          // "Annulla" on the entry
+        {"NOWHERE", Address::Clear, false, ""},
+        {"", Address::Clear, false, ""},
+    };
+    for (const auto& c : cases) {
+        data.Tabarticoli.setFiltered(false);
+        ASSERT_TRUE(data.Tabarticoli.locate("Matricola", "A"));
+        data.Tabarticoli.edit();
+        data.Tabarticoli.field("Id_esercizio").setAsInteger(shop);
+        data.Tabarticoli.field("Giacenza_sn").setAsBoolean(false);
+        data.Tabarticoli.field("Indirizzo").setAsString("VIA ROMA 1");
+        data.Tabarticoli.post();
+        articles::showWarehouse(data.Tabarticoli);
+        EXPECT_EQ(articles::returnToWarehouse(data, c.matricola, c.address), c.found)
+            << c.matricola;
+        if (!c.found)
+            continue;
+        EXPECT_TRUE(inStock("A"));
+        EXPECT_TRUE(owner("A").isNull());
+        EXPECT_EQ(stored("Matricola", "A", "Indirizzo").toString(), c.street);
+    }
 }
 
 } // namespace

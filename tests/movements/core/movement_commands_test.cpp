@@ -72,16 +72,6 @@ TEST_F(MovementCommands, DeleteTakesVerificationsLinesAndAWarehouseMachineWithTh
     EXPECT_EQ(count("Mov_articoli"), 1);
 }
 
-TEST_F(MovementCommands, ReturningAMachineOnCancelAlsoClearsItsAddress) {
-    machine("WH0000001");
-    EXPECT_TRUE(movements::returnToWarehouse(data, "WH0000001", true));
-    EXPECT_TRUE(article("WH0000001", "Indirizzo").isNull());
-    EXPECT_TRUE(article("WH0000001", "Id_esercizio").isNull());
-    EXPECT_TRUE(article("WH0000001", "Giacenza_sn").toBool());
-    EXPECT_FALSE(movements::returnToWarehouse(data, "NOWHERE01", true));
-    EXPECT_FALSE(movements::returnToWarehouse(data, "", true)) << "no serial, no machine";
-}
-
 TEST_F(MovementCommands, CancelGivesBackOnlyAMachineThisEntryTookFromTheWarehouse) {
     put(data.Tabmov, {{"MATRICOLA_MS", "OLD000001"}, {"Dal_magazzino_sn", true}});
     put(data.Tabmov, {{"MATRICOLA_MS", "CUS000001"}, {"Dal_magazzino_sn", false}});

@@ -66,6 +66,16 @@ TEST_F(MovementRules, DisplayFieldsShowModelAndTechnicianOrNothingWhenTheyAreGon
     EXPECT_TRUE(working.warnings.empty());
 }
 
+TEST_F(MovementRules, ChosenModelShowsItsNamesBeforeTheMovementIsStored) {
+    put(data.Tabms, {{"Marchio_ms", "RCH"}, {"Denominazione_ms", "ONDA"}, {"Logotipo_ms", "RC"}});
+    data.Tabmov.append();
+    data.Tabmov.field("ID_MS").setAsInteger(1);
+    EXPECT_EQ(data.Tabmov.field("denom_ms").asString(), "ONDA");
+    EXPECT_EQ(data.Tabmov.field("marchio_ms").asString(), "RCH");
+    data.Tabmov.field("ID_MS").setAsInteger(404);
+    EXPECT_EQ(data.Tabmov.field("denom_ms").asString(), "") << "no model, no name";
+}
+
 TEST_F(MovementRules, ChosenTechnicianShowsTheAuthorisationSealCutToEightUntilReadAgain) {
     const int id = technician("BIANCHI", "7", "ABCDEFGHIJ");
     data.Tabmov.append();

@@ -2,6 +2,7 @@
 // go to $UI_SNAPSHOT_DIR when set, else to a temporary folder.
 #include "movement_screen_support.h"
 
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -57,11 +58,26 @@ TEST_F(MovementSnapshots, InterventionsListAndEntryPageRender) {
                           {"Evasa_sn", r.done},
                           {"Da_fatt_sn", r.toInvoice},
                           {"Fatt_sn", r.invoiced}});
+    for (const auto& [part, qta] :
+         {std::pair{"ROTOLO CARTA TERMICA 57MM", 40}, std::pair{"TESTINA DI STAMPA", 3}})
+        put(data.Tabarticoli, {{"Descrizione", part},
+                               {"Barcode", "8001234567890"},
+                               {"Qta", qta},
+                               {"Prezzo_acq", 0.8},
+                               {"Prezzo_vend", 1.5},
+                               {"Iva", 22.0},
+                               {"Giacenza_sn", true}});
     open(movements::MovementsMode::Interventions, [&](TMOVForm& s) {
         shoot(s, "movements-interventions");
         regtest::press(s, "Modifica /F9");
         shoot(s, "movements-entry");
         regtest::press(s, "Annulla");
+        s.list().lowerTabs()->setCurrentIndex(0);
+        regtest::press(s, "Inserisci/Modifica");
+        regtest::press(s, "Aggiungi ");
+        shoot(s, "movements-articles-page");
+        regtest::press(s, "Conferma");
+        shoot(s, "movements-article-lines");
         regtest::press(s, "chiudi");
     });
     EXPECT_TRUE(dialogs.entries().empty()) << dialogs.texts().join('|').toStdString();

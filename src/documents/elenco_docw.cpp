@@ -5,6 +5,7 @@
 #include "documents/prn_elenco_mov_dafatt.h"
 #include "documents/prop_fatturaw.h"
 #include "documents/tipodocw.h"
+#include "einvoice/einvoice_command.h"
 #include "report/render.h"
 #include "store/dm.h"
 #include "ui/dialogs.h"
@@ -100,6 +101,14 @@ Telenco_docForm::Telenco_docForm(Tdm& data, QWidget* parent)
 
     tabs_ = new QTabWidget;
     tabs_->addTab(buildDocuments(), QStringLiteral("Elenco Documenti"));
+    addDocumentCommand(documents::electronicInvoiceCaption(), [this] {
+        if (data_.Tabdoc.isEmpty()) {
+            ui::dialogs().message(QStringLiteral("Nessun documento selezionato."));
+            return;
+        }
+        einvoice::writeElectronicInvoice(
+            data_, data_.Tabdoc.field(QStringLiteral("Id")).asInteger(), this);
+    });
     tabs_->addTab(buildDetail(), QStringLiteral("Dettaglio Documento"));
     tabs_->addTab(buildToInvoice(), QStringLiteral("Movimenti da fatturare"));
 

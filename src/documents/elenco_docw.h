@@ -69,6 +69,11 @@ private:
 };
 
 namespace documents {
+/// The command that writes the current invoice as an electronic one, on the list and on the
+/// properties screen.
+inline QString electronicInvoiceCaption() {
+    return QStringLiteral("Fattura elettronica (XML)...");
+}
 /// Opens the document list.
 int openDocuments(Tdm& data);
 /// Shows the print preview of `dm.Tabdoc`'s current document.

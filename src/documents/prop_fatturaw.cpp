@@ -1,9 +1,13 @@
 #include "documents/prop_fatturaw.h"
 
 #include "documents/document_rules.h"
+#include "documents/elenco_docw.h"
 #include "documents/wordingw.h"
+#include "einvoice/additional_data.h"
+#include "einvoice/einvoice_command.h"
 #include "registry/eserciziow.h"
 #include "store/dm.h"
+#include "store/error.h"
 #include "ui/dbchoice.h"
 #include "ui/dbedit.h"
 #include "ui/dialogs.h"
@@ -12,6 +16,7 @@
 #include "ui/modal.h"
 #include "ui/pagestack.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -103,6 +108,11 @@ Tprop_fatturaForm::Tprop_fatturaForm(Tdm& data, QWidget* parent)
     buildMenu();
     layout->addWidget(tabs_, 1);
     auto* bottom = new QHBoxLayout;
+    // The header as it shows, pending or not, with the lines stored so far.
+    bottom->addWidget(button(documents::electronicInvoiceCaption(), this, [this] {
+        einvoice::writeElectronicInvoice(
+            data_, data_.Tabdoc.field(QStringLiteral("Id")).asInteger(), this);
+    }));
     bottom->addStretch(1);
     bottom->addWidget(button(QStringLiteral("&Ok"), this, [this] { closeWith(Accepted); }));
     bottom->addWidget(button(QStringLiteral("&Annulla"), this, [this] { closeWith(Rejected); }));
@@ -196,6 +206,11 @@ QWidget* Tprop_fatturaForm::buildLines() {
             // A line not in edit mode keeps its values.
         }
     });
+    nature_ = new QComboBox;
+    nature_->addItems(QStringList{QString()} + einvoice::natureCodes());
+    nature_->setToolTip(QStringLiteral("Natura IVA di una riga con IVA 0, per la fattura "
+                                       "elettronica (vuota: quella del soggetto obbligato)"));
+    form->addRow(QStringLiteral("Natura"), nature_);
     form->addRow(counted);
     form->addRow(new QLabel(QStringLiteral("se si deseleziona la riga sarà solo descrittiva")));
     auto* lineButtons = new QHBoxLayout;
@@ -350,8 +365,26 @@ void Tprop_fatturaForm::newLine() {
         ui::showFailure(e);
         return;
     }
+    loadNature(true);
     linePages_->showPage(linePageName);
     ui::focusWhenIdle(lineFirst_);
+}
+
+void Tprop_fatturaForm::loadNature(bool fresh) {
+    QString code;
+    bool available = true;
+    try {
+        einvoice::AdditionalData extra(data_.Tablinee_doc.databaseName());
+        if (!fresh)
+            code = extra
+                       .values(einvoice::Owner::Line,
+                               data_.Tablinee_doc.field(QStringLiteral("Id")).asInteger())
+                       .at(QStringLiteral("Natura"));
+    } catch (const store::Error&) {
+        available = false; // a year folder of an older copy: nothing to show or keep
+    }
+    nature_->setCurrentText(code);
+    nature_->setEnabled(available);
 }
 
 void Tprop_fatturaForm::editLine() {
@@ -363,14 +396,20 @@ void Tprop_fatturaForm::editLine() {
         ui::showFailure(e);
         return;
     }
+    loadNature(false);
     linePages_->showPage(linePageName);
     ui::focusWhenIdle(lineFirst_);
 }
 
 void Tprop_fatturaForm::deleteLine() {
     try {
-        if (!data_.Tablinee_doc.isEmpty())
-            data_.Tablinee_doc.deleteRecord(); // the rules store the totals again
+        store::Table& lines = data_.Tablinee_doc;
+        if (lines.isEmpty())
+            return;
+        const int id = lines.field(QStringLiteral("Id")).asInteger();
+        lines.deleteRecord(); // the rules store the totals again
+        // A later line with the same identifier must not inherit the nature code.
+        einvoice::AdditionalData(lines.databaseName()).remove(einvoice::Owner::Line, id);
     } catch (const std::exception& e) {
         ui::showFailure(e);
     }
@@ -393,6 +432,10 @@ bool Tprop_fatturaForm::confirmLine() {
                 }
         }
         lines.post();
+        if (nature_->isEnabled())
+            einvoice::AdditionalData(lines.databaseName())
+                .store(einvoice::Owner::Line, lines.field(QStringLiteral("Id")).asInteger(),
+                       {{QStringLiteral("Natura"), nature_->currentText()}});
     } catch (const std::exception& e) {
         ui::showFailure(e);
         return false;

@@ -7,6 +7,7 @@
 
 class Tdm;
 class QCheckBox;
+class QComboBox;
 class QTabWidget;
 
 namespace ui {
@@ -51,6 +52,8 @@ private:
     /// Fills each closing combo box with the descriptions of its wording list.
     void refillClosing();
     void stamp(const QString& field, bool time);
+    /// The nature code box of the line page: empty for a new line, else what is kept for it.
+    void loadNature(bool fresh);
     /// The VAT rate proposed for a new line.
     int proposedRate();
 
@@ -61,6 +64,7 @@ private:
     ui::PageStack* linePages_ = nullptr;
     ui::DataGrid* lineGrid_ = nullptr;
     QWidget* lineFirst_ = nullptr;
+    QComboBox* nature_ = nullptr;
     std::map<QString, ui::DbComboBox*> closing_;
     bool shown_ = false;
 };

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <map>
 
 namespace {
 
@@ -37,8 +38,14 @@ QPushButton* button(const QString& caption, QObject* context, std::function<void
 
 std::vector<ui::GridColumn> columns(std::initializer_list<const char*> fields) {
     std::vector<ui::GridColumn> out;
-    for (const char* f : fields)
-        out.push_back({QString::fromLatin1(f), QString::fromLatin1(f), 90});
+    // Wide enough for a whole VAT number, type description or customer name.
+    const std::map<QString, int> wide{{QStringLiteral("Piva"), 110},
+                                      {QStringLiteral("descr_tipodoc"), 170},
+                                      {QStringLiteral("r_ditta"), 180}};
+    for (const char* f : fields) {
+        const QString name = QString::fromLatin1(f);
+        out.push_back({name, name, wide.contains(name) ? wide.at(name) : 90});
+    }
     return out;
 }
 

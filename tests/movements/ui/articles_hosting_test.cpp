@@ -69,7 +69,6 @@ TEST_F(ArticlesHostingTest, SelezionaArticoloNeedsACustomerAndOffersTheListOfThe
         int page; ///< 0 the customer's machines, 1 the warehouse
     } cases[] = {
         {MovementsMode::Interventions, "Nuovo /F8", 0},
-        {MovementsMode::Repairs, "Nuovo /F8", 0},
         {MovementsMode::Sales, "Nuovo /F8", 1},
     };
     for (const auto& c : cases)

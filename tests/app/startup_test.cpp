@@ -156,6 +156,22 @@ TEST_F(YearChoice, ReadOnlyYearFolderIsSaidOnceWhenItOpens) {
     EXPECT_TRUE(data.Tabdiciture.active());
 }
 
+TEST_F(YearChoice, TableThatStopsTheOpeningIsNamedOnce) {
+    // A bad copy left garbage over the movements; the year opens up to it, as the rule says.
+    const QString folder = state.dataRoot + "2008";
+    copyTemplateTo(folder);
+    QFile movements(folder + "/MOV.DB");
+    ASSERT_TRUE(movements.open(QIODevice::WriteOnly));
+    movements.write(QByteArray(8192, '\x5a'));
+    movements.close();
+    EXPECT_EQ(app::acceptYear(data, state, "2008", prompts), app::YearOutcome::Accepted);
+    EXPECT_EQ(shown, QStringList{"Il file della tabella MOV non è un archivio del programma o è "
+                                 "danneggiato: ripristinare una copia di sicurezza."});
+    EXPECT_TRUE(data.Tabtipomov.active());
+    EXPECT_FALSE(data.Tabmov.active());
+    EXPECT_FALSE(data.Tabdiciture.active());
+}
+
 TEST_F(YearChoice, MissingYearDeclinedLeavesTablesClosed) {
     copyTemplateTo(state.dataRoot + "2007");
     ASSERT_EQ(app::acceptYear(data, state, "2007", prompts), app::YearOutcome::Accepted);

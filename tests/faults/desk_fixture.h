@@ -29,7 +29,8 @@ protected:
     std::optional<SmallDisk> disk; ///< mounted over the data root by tests that fill it
     uitest::Dialogs dialogs;
     Tdm data;
-    store::ProgramState state;
+    store::ProgramState& state = store::program(); // the screens read it, as in the program
+    const store::ProgramState savedState = store::program();
     std::optional<RecordRules> rules;
     std::unique_ptr<TMainForm> window;
 
@@ -38,6 +39,7 @@ protected:
     ~Desk() override {
         window.reset();
         data.dmDestroy();
+        state = savedState;
         store::setLockTimeout(5000);
     }
 
@@ -103,7 +105,7 @@ protected:
         QAction* entry = nullptr;
         for (QAction* top : window->menuBar()->actions())
             if (top->text() == menu)
-                for (QAction* a : top->menu()->actions())
+                for (QAction* a : top->menu()->findChildren<QAction*>())
                     if (a->text() == caption)
                         entry = a;
         ASSERT_NE(entry, nullptr) << caption.toStdString();

@@ -3,8 +3,12 @@
 // Real faults for the screens to meet: a table file another process holds locked, a disk that
 // fills up, a file overwritten with garbage. Each is lifted when its object goes.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
+#include <algorithm>
 #include <sqlite3.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -91,15 +95,17 @@ public:
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool mounted() const { return mounted_; }
-    /// Writes a filler file until the disk refuses a single byte more; answers whether it did.
-    bool fill() {
+    /// Writes a filler file until the disk refuses a single byte more, then gives `room` bytes
+    /// back; answers whether the disk was full.
+    bool fill(qint64 room = 0) {
         QFile filler(QFile::decodeName(folder_) + QStringLiteral("/riempitivo"));
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
         for (const int chunk : {1 << 16, 1 << 12, 1})
             while (filler.write(QByteArray(chunk, 'x')) == chunk) {
             }
-        return filler.write("x", 1) != 1;
+        const bool full = filler.write("x", 1) != 1;
+        return filler.resize(std::max<qint64>(0, filler.size() - room)) && full;
     }
     void empty() { QFile::remove(QFile::decodeName(folder_) + QStringLiteral("/riempitivo")); }
 
@@ -118,6 +124,33 @@ inline bool overwriteWithGarbage(const QString& path) {
     for (qint64 i = 0; i < size; ++i)
         garbage[i] = char((i * 7919 + 13) % 251);
     return file.write(garbage) == size;
+}
+
+/// Every record of every table file in `folder`, each as "file|value|value...", read through
+/// connections of their own: what the next start of the program would find.
+inline QStringList snapshot(const QString& folder) {
+    QStringList rows;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.DB")}, QDir::Files, QDir::Name)) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(QFile::encodeName(dir.filePath(name)).constData(), &db,
+                        SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* s = nullptr;
+        const QByteArray sql =
+            "SELECT * FROM \"" + QFileInfo(name).completeBaseName().toUtf8() + "\" ORDER BY rowid";
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr) != SQLITE_OK)
+            rows << name + QStringLiteral("|illeggibile");
+        while (s && sqlite3_step(s) == SQLITE_ROW) {
+            QString row = name;
+            for (int c = 0; c < sqlite3_column_count(s); ++c)
+                row += QLatin1Char('|') +
+                       QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)));
+            rows << row;
+        }
+        sqlite3_finalize(s);
+        sqlite3_close(db);
+    }
+    return rows;
 }
 
 } // namespace faults

@@ -16,11 +16,14 @@
 
 namespace faults {
 
-/// Another process that holds the write lock of a table file (as `BEGIN IMMEDIATE` in a second
-/// copy of the program) until released: readers go on, writers wait and fail.
+/// Another process that holds a lock on a table file until released. The write lock (as
+/// `BEGIN IMMEDIATE` in a second copy of the program) lets readers go on and makes writers wait
+/// and fail; the exclusive one (a writer committing, a backup tool copying) stops readers too.
 class OtherProcessLock {
 public:
-    explicit OtherProcessLock(const QString& file) {
+    enum Kind { Write, Exclusive };
+    explicit OtherProcessLock(const QString& file, Kind kind = Write) {
+        const char* begin = kind == Write ? "BEGIN IMMEDIATE" : "BEGIN EXCLUSIVE";
         int toChild[2], fromChild[2];
         if (pipe(toChild) != 0 || pipe(fromChild) != 0)
             return;
@@ -34,7 +37,7 @@ public:
             char held =
                 sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
                             SQLITE_OK &&
-                        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK
+                        sqlite3_exec(db, begin, nullptr, nullptr, nullptr) == SQLITE_OK
                     ? 1
                     : 0;
             (void)!write(fromChild[1], &held, 1);

@@ -160,3 +160,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+class ListUnderLock : public faults::Desk {};
+
+TEST_F(ListUnderLock, MovementCommandsMeetingAnExclusiveLockSayItAndTheScreenGoesOn) {
+    // A backup tool copying the file, or another copy committing, stops readers too.
+    makeYear();
+    ASSERT_TRUE(startUp());
+    use<TMOVForm>("Movimenti", "Elenco Movimentazione", [&](TMOVForm& s) {
+        {
+            faults::OtherProcessLock lock(tableFile("MOV"), faults::OtherProcessLock::Exclusive);
+            ASSERT_TRUE(lock.held());
+            for (const char* command : {"Tutti", "Nuovo Mov /F8"})
+                press(s, command);
+        }
+        EXPECT_EQ(dialogs.texts(), QStringList(2, locked("MOV")));
+        EXPECT_FALSE(s.tabs().isShowing(TMOVForm::entryTabName));
+        press(s, "Tutti");
+        EXPECT_EQ(dialogs.texts().size(), 2) << "the list reads again";
+        press(s, "chiudi");
+    });
+}
+
+} // namespace

@@ -24,8 +24,10 @@ TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QOb
         // A misspelt column is a programming error: say so now, not with an empty column.
         fieldIndex_.push_back(table.field(column.field).index());
     }
-    table_->addLink(this);
+    // Counted before the link is made: a count that fails (the file locked by another program)
+    // then leaves no link behind to a model that was never made.
     rows_ = table_->active() ? table_->recordCount() : 0;
+    table_->addLink(this);
 }
 
 TableModel::~TableModel() {

@@ -185,3 +185,34 @@ TEST_F(ListUnderLock, MovementCommandsMeetingAnExclusiveLockSayItAndTheScreenGoe
 }
 
 } // namespace
+
+namespace {
+
+class EntryUnderLock : public faults::Desk {};
+
+TEST_F(EntryUnderLock, RegisterFindersMeetingALockedRegisterSayItAndKeepTheEntry) {
+    makeYear();
+    ASSERT_TRUE(startUp());
+    const struct {
+        const char* button;
+        const char* table;
+    } finders[] = {{"cerca/nuovo", "esercizio"}, {"cerca", "tecnici"}};
+    use<TMOVForm>("Movimenti", "Elenco Movimentazione", [&](TMOVForm& s) {
+        press(s, "Nuovo Mov /F8");
+        movtest::choose(s.entryPage().customerChoice(), "BAR");
+        for (const auto& finder : finders) {
+            dialogs.clear();
+            faults::OtherProcessLock lock(tableFile(finder.table),
+                                          faults::OtherProcessLock::Exclusive);
+            ASSERT_TRUE(lock.held());
+            press(s, finder.button);
+            EXPECT_EQ(dialogs.texts(), QStringList{locked(finder.table)});
+            EXPECT_TRUE(s.tabs().isShowing(TMOVForm::entryTabName));
+        }
+        press(s, "OK");
+        press(s, "chiudi");
+    });
+    EXPECT_EQ(stored("MOV", "Id"), (QStringList{"1", "2"}));
+}
+
+} // namespace

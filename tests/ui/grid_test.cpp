@@ -4,6 +4,7 @@
 
 #include "store/engine.h"
 #include "store/error.h"
+#include "store/store_test_util.h"
 #include "ui/dbedit.h"
 #include "ui/grid.h"
 #include "ui/navigator.h"
@@ -322,6 +323,39 @@ TEST_F(NavigatorTest, AFailedPostIsShownAsAWarningAndTheRecordStaysInEdit) {
     EXPECT_EQ(dialogs.texts(ui::DialogKind::Warning),
               QStringList{QStringLiteral("Tipo non valido")});
     EXPECT_EQ(kinds->state(), store::DataSetState::Edit);
+}
+
+} // namespace
+
+namespace {
+
+// A grid or navigator made while another program holds its table locked fails to be made; it
+// must leave no link behind, which the table's next event would call into.
+TEST(LockedTable, AControlThatFailsToBeMadeLeavesNoLinkOnTheTable) {
+    storetest::ShortLockWait shortWait;
+    const std::pair<const char*, std::function<void(store::Table&)>> controls[] = {
+        {"grid",
+         [](store::Table& t) {
+             ui::TableModel model(t, kindColumns());
+         }},
+        {"navigator",
+         [](store::Table& t) {
+             ui::Navigator navigator(t);
+         }},
+    };
+    for (const auto& [name, make] : controls) {
+        SCOPED_TRACE(name);
+        testsupport::YearFolder year;
+        store::Table kinds(year.path(), QStringLiteral("tipo_mov"));
+        kinds.open();
+        {
+            storetest::FileLock other(year.file(QStringLiteral("tipo_mov.DB")));
+            EXPECT_THROW(make(kinds), store::Error);
+        }
+        kinds.close();
+        kinds.open();
+        EXPECT_EQ(kinds.recordCount(), 3);
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
@@ -356,6 +357,40 @@ TEST(LockedTable, AControlThatFailsToBeMadeLeavesNoLinkOnTheTable) {
         kinds.open();
         EXPECT_EQ(kinds.recordCount(), 3);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Painting and selecting cannot report a failure: while another program holds the table locked
+// the grid shows blank cells, a click says the table is locked, and the cells come back by
+// themselves once the lock is gone.
+TEST(LockedTable, GridShowsBlankSaysItOnAClickAndReadsAgainAfterwards) {
+    storetest::ShortLockWait shortWait;
+    uitest::Dialogs dialogs;
+    testsupport::YearFolder year;
+    store::Table kinds(year.path(), QStringLiteral("tipo_mov"));
+    kinds.open();
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* grid = new ui::DataGrid(kinds, kindColumns(), &form);
+    layout->addWidget(grid);
+    form.resize(420, 300);
+    const ui::TableModel& model = grid->tableModel();
+    const QModelIndex lastKind = model.index(2, 1);
+    {
+        storetest::FileLock other(year.file(QStringLiteral("tipo_mov.DB")));
+        uitest::showActive(form);
+        EXPECT_FALSE(model.data(lastKind, Qt::DisplayRole).isValid());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(lastKind).center());
+        EXPECT_EQ(dialogs.texts(), QStringList{"La tabella tipo_mov è bloccata da un altro "
+                                               "programma. Riprovare più tardi."});
+    }
+    QSignalSpy repainted(&model, &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(repainted.wait(5000));
+    EXPECT_EQ(model.data(lastKind, Qt::DisplayRole).toString(), "VENDITA");
 }
 
 } // namespace

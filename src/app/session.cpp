@@ -54,7 +54,9 @@ YearOutcome acceptYear(Tdm& data, store::ProgramState& state, const QString& yea
     if (const QString problem = store::folderWriteProblem(candidate); !problem.isEmpty())
         prompts.message(problem);
     state.workingYear = yearText;
-    data.dmCreate(candidate);
+    // A damaged table is named now: the screens that need it would only say it is not open.
+    if (!data.dmCreate(candidate))
+        prompts.message(data.openFailure());
     return YearOutcome::Accepted;
 }
 

@@ -32,10 +32,18 @@ QString f(const char* name) {
     return QString::fromLatin1(name);
 }
 
+/// A button of the page. A store failure its action meets (a register another program holds
+/// locked, say) is said to the user instead of escaping the event loop; the entry stays.
 QPushButton* button(const QString& caption, QObject* context, std::function<void()> action) {
     auto* b = new QPushButton(caption);
     b->setAutoDefault(false);
-    QObject::connect(b, &QPushButton::clicked, context, [action = std::move(action)] { action(); });
+    QObject::connect(b, &QPushButton::clicked, context, [action = std::move(action)] {
+        try {
+            action();
+        } catch (const std::exception& e) {
+            ui::showFailure(e);
+        }
+    });
     return b;
 }
 

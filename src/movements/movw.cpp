@@ -34,6 +34,16 @@ QString f(const char* name) {
     return QString::fromLatin1(name);
 }
 
+/// Runs a command of the screen; a store failure it meets (a table locked by another program or
+/// left closed by a damaged file) is said to the user instead of escaping the event loop.
+template <class Command> void guarded(Command&& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ui::showFailure(e);
+    }
+}
+
 const struct {
     const char* page;
     const char* kind;    ///< empty for the general list
@@ -153,7 +163,8 @@ void TMOVForm::wire(MovementList& list) {
     for (const auto& [captions, command] : commands)
         for (const QString& caption : captions)
             if (QPushButton* b = list.command(caption))
-                connect(b, &QPushButton::clicked, this, command);
+                connect(b, &QPushButton::clicked, this,
+                        [this, command = command] { guarded([&] { (this->*command)(); }); });
     const std::pair<const char*, void (movements::VerificationPage::*)()> verifications[] = {
         {"Nuovo mov per AE", &movements::VerificationPage::newVerification},
         {"Modifica mov per AE", &movements::VerificationPage::modifyVerification},
@@ -161,23 +172,19 @@ void TMOVForm::wire(MovementList& list) {
     };
     for (const auto& [caption, command] : verifications)
         connect(list.command(f(caption)), &QPushButton::clicked, this,
-                [this, command] { onVerificationPage(command); });
+                [this, command] { guarded([&] { onVerificationPage(command); }); });
     const std::pair<const char*, void (*)(Tdm&, QWidget*)> prints[] = {
         {"stampa elenco", &report::printMovementList},
         {"stampa appuntamenti", &report::printAppointments},
         {"stampa foglio di lavoro", &report::printWorkSheet},
     };
     for (const auto& [caption, print] : prints)
-        connect(list.command(f(caption)), &QPushButton::clicked, this, [this, print] {
-            try {
-                print(data_, this);
-            } catch (const std::exception& e) {
-                ui::showFailure(e);
-            }
-        });
-    connect(list.command(f("Segna Evasa")), &QPushButton::clicked, this, &TMOVForm::markDone);
+        connect(list.command(f(caption)), &QPushButton::clicked, this,
+                [this, print] { guarded([&] { print(data_, this); }); });
+    connect(list.command(f("Segna Evasa")), &QPushButton::clicked, this,
+            [this] { guarded([this] { markDone(); }); });
     connect(list.command(f("Inserisci/Modifica")), &QPushButton::clicked, this,
-            &TMOVForm::showArticles);
+            [this] { guarded([this] { showArticles(); }); });
     connect(list.command(f("chiudi")), &QPushButton::clicked, this,
             [this] { closeWith(Rejected); });
 }
@@ -194,7 +201,10 @@ void TMOVForm::start() {
         entryPages_->showPage(entryPageName);
         data_.Tabmov.last();
     } catch (const store::Error& e) {
+        // Without its tables the screen could do nothing but fail again: it says why and goes.
         ui::showFailure(e);
+        QMetaObject::invokeMethod(
+            this, [this] { closeWith(Rejected); }, Qt::QueuedConnection);
         return;
     }
     for (MovementList* list : lists_)

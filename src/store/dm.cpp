@@ -120,11 +120,13 @@ bool Tdm::dmCreate(const QString& yearFolder) {
     // A year made by an older copy gets the tables added since; a read-only one simply goes
     // without them (the year choice has said it cannot be written).
     store::addMissingTables(yearFolder);
+    openFailure_.clear();
     for (store::Table* table : openOrder_) {
         try {
             table->setDatabaseName(yearFolder);
             table->open();
-        } catch (const store::Error&) {
+        } catch (const store::Error& failure) {
+            openFailure_ = failure.message();
             return false;
         }
     }

@@ -44,9 +44,13 @@ public:
     /// operation silently: those before it stay open, it and those after it stay closed.
     /// Answers whether all opened.
     bool dmCreate(const QString& yearFolder);
+    /// The store's message for the table that stopped the last dmCreate (a damaged or locked
+    /// file, say), for the caller to show; empty when every table opened.
+    const QString& openFailure() const { return openFailure_; }
     /// Closes every shared object.
     void dmDestroy();
 
 private:
     std::vector<store::Table*> openOrder_;
+    QString openFailure_;
 };

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 
 #include <QFont>
+#include <QTimer>
 #include <utility>
 
 namespace ui {
@@ -24,8 +25,10 @@ TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QOb
         // A misspelt column is a programming error: say so now, not with an empty column.
         fieldIndex_.push_back(table.field(column.field).index());
     }
-    table_->addLink(this);
+    // Counted before the link is made: a count that fails (the file locked by another program)
+    // then leaves no link behind to a model that was never made.
     rows_ = table_->active() ? table_->recordCount() : 0;
+    table_->addLink(this);
 }
 
 TableModel::~TableModel() {
@@ -36,8 +39,14 @@ TableModel::~TableModel() {
 int TableModel::currentRow() const {
     if (!table_ || !table_->active() || table_->state() == store::DataSetState::Insert)
         return -1;
-    const int row = table_->recNo() - 1;
-    return row < rows_ ? row : -1;
+    // Asked from painting and selection signals, which cannot report a failure: a position that
+    // cannot be read now (the file locked by another program) is none.
+    try {
+        const int row = table_->recNo() - 1;
+        return row < rows_ ? row : -1;
+    } catch (const store::Error&) {
+        return -1;
+    }
 }
 
 void TableModel::setRowStyler(RowStyler styler) {
@@ -114,8 +123,26 @@ CellStyle TableModel::styleOf(int row, int column) const {
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !table_ || !table_->active() || index.row() >= rows_ ||
-        index.column() >= columnCount())
+        index.column() >= columnCount() || unreadable_)
         return {};
+    // Painting cannot report a failure: a row that cannot be read now is shown blank and read
+    // again a moment later.
+    try {
+        return cellData(index, role);
+    } catch (const store::Error&) {
+        unreadable_ = true;
+        auto* self = const_cast<TableModel*>(this);
+        QTimer::singleShot(retryAfterMs, self, [self] {
+            self->unreadable_ = false;
+            if (self->rows_ > 0)
+                emit self->dataChanged(self->index(0, 0),
+                                       self->index(self->rows_ - 1, self->columnCount() - 1));
+        });
+        return {};
+    }
+}
+
+QVariant TableModel::cellData(const QModelIndex& index, int role) const {
     const int column = index.column();
     const int field = fieldIndex_[size_t(column)];
     switch (role) {

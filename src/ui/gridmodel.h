@@ -107,10 +107,16 @@ private:
     int rows_ = 0;
 
     // Rows read recently, oldest first in `order_`.
+    QVariant cellData(const QModelIndex& index, int role) const;
+
     static constexpr size_t cacheSize = 256;
+    static constexpr int retryAfterMs = 1000;
     mutable std::unordered_map<int, std::vector<QVariant>> cache_;
     mutable std::deque<int> order_;
     mutable std::vector<QVariant> scratch_;
+    /// Set when a row could not be read (its file locked by another program): the cells show
+    /// blank, without waiting on the lock once more per cell, until the next try shortly after.
+    mutable bool unreadable_ = false;
 };
 
 } // namespace ui

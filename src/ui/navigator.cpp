@@ -51,8 +51,10 @@ Navigator::Navigator(store::Table& table, QWidget* parent)
         buttons_[size_t(i)] = b;
     }
     layout->addStretch();
-    table_->addLink(this);
+    // Read before the link is made, so that a read that fails leaves no link to a navigator
+    // that was never made.
     updateButtons();
+    table_->addLink(this);
 }
 
 Navigator::~Navigator() {

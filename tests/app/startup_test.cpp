@@ -156,6 +156,36 @@ TEST_F(YearChoice, ReadOnlyYearFolderIsSaidOnceWhenItOpens) {
     EXPECT_TRUE(data.Tabdiciture.active());
 }
 
+TEST_F(YearChoice, DamagedTableThatStopsTheOpeningIsNamedOnce) {
+    // A bad copy left garbage over the movements, from their first byte or after the header
+    // page; the year opens up to them, as the opening rule says.
+    const struct {
+        const char* year;
+        qint64 from;
+        QString said;
+    } damages[] = {
+        {"2008", 0,
+         "Il file della tabella MOV non è un archivio del programma o è "
+         "danneggiato: ripristinare una copia di sicurezza."},
+        {"2009", 4096, "La tabella MOV è danneggiata: ripristinare una copia di sicurezza."}};
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(damage.from);
+        shown.clear();
+        const QString folder = state.dataRoot + damage.year;
+        copyTemplateTo(folder);
+        QFile movements(folder + "/MOV.DB");
+        ASSERT_TRUE(movements.open(QIODevice::ReadWrite));
+        movements.seek(damage.from);
+        movements.write(QByteArray(movements.size() - damage.from, '\x5a'));
+        movements.close();
+        EXPECT_EQ(app::acceptYear(data, state, damage.year, prompts), app::YearOutcome::Accepted);
+        EXPECT_EQ(shown, QStringList{damage.said});
+        EXPECT_TRUE(data.Tabtipomov.active());
+        EXPECT_FALSE(data.Tabmov.active());
+        EXPECT_FALSE(data.Tabdiciture.active());
+    }
+}
+
 TEST_F(YearChoice, MissingYearDeclinedLeavesTablesClosed) {
     copyTemplateTo(state.dataRoot + "2007");
     ASSERT_EQ(app::acceptYear(data, state, "2007", prompts), app::YearOutcome::Accepted);

@@ -4,12 +4,14 @@
 
 #include "store/engine.h"
 #include "store/error.h"
+#include "store/store_test_util.h"
 #include "ui/dbedit.h"
 #include "ui/grid.h"
 #include "ui/navigator.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
@@ -322,6 +324,73 @@ TEST_F(NavigatorTest, AFailedPostIsShownAsAWarningAndTheRecordStaysInEdit) {
     EXPECT_EQ(dialogs.texts(ui::DialogKind::Warning),
               QStringList{QStringLiteral("Tipo non valido")});
     EXPECT_EQ(kinds->state(), store::DataSetState::Edit);
+}
+
+} // namespace
+
+namespace {
+
+// A grid or navigator made while another program holds its table locked fails to be made; it
+// must leave no link behind, which the table's next event would call into.
+TEST(LockedTable, AControlThatFailsToBeMadeLeavesNoLinkOnTheTable) {
+    storetest::ShortLockWait shortWait;
+    const std::pair<const char*, std::function<void(store::Table&)>> controls[] = {
+        {"grid",
+         [](store::Table& t) {
+             ui::TableModel model(t, kindColumns());
+         }},
+        {"navigator",
+         [](store::Table& t) {
+             ui::Navigator navigator(t);
+         }},
+    };
+    for (const auto& [name, make] : controls) {
+        SCOPED_TRACE(name);
+        testsupport::YearFolder year;
+        store::Table kinds(year.path(), QStringLiteral("tipo_mov"));
+        kinds.open();
+        {
+            storetest::FileLock other(year.file(QStringLiteral("tipo_mov.DB")));
+            EXPECT_THROW(make(kinds), store::Error);
+        }
+        kinds.close();
+        kinds.open();
+        EXPECT_EQ(kinds.recordCount(), 3);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Painting and selecting cannot report a failure: while another program holds the table locked
+// the grid shows blank cells, a click says the table is locked, and the cells come back by
+// themselves once the lock is gone.
+TEST(LockedTable, GridShowsBlankSaysItOnAClickAndReadsAgainAfterwards) {
+    storetest::ShortLockWait shortWait;
+    uitest::Dialogs dialogs;
+    testsupport::YearFolder year;
+    store::Table kinds(year.path(), QStringLiteral("tipo_mov"));
+    kinds.open();
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* grid = new ui::DataGrid(kinds, kindColumns(), &form);
+    layout->addWidget(grid);
+    form.resize(420, 300);
+    const ui::TableModel& model = grid->tableModel();
+    const QModelIndex lastKind = model.index(2, 1);
+    {
+        storetest::FileLock other(year.file(QStringLiteral("tipo_mov.DB")));
+        uitest::showActive(form);
+        EXPECT_FALSE(model.data(lastKind, Qt::DisplayRole).isValid());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(lastKind).center());
+        EXPECT_EQ(dialogs.texts(), QStringList{"La tabella tipo_mov è bloccata da un altro "
+                                               "programma. Riprovare più tardi."});
+    }
+    QSignalSpy repainted(&model, &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(repainted.wait(5000));
+    EXPECT_EQ(model.data(lastKind, Qt::DisplayRole).toString(), "VENDITA");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "store/references.h"
 
 #include <array>
+#include <memory>
 
 namespace movements {
 
@@ -60,14 +61,28 @@ void attachVerificationRules(Tdm& data, store::rules::WarningSink warn) {
     t.onFieldChange(QStringLiteral("TIPO_INTERVENTO"),
                     [](store::Field f) { showKindText(f.table()); });
 
-    t.on(store::Event::AfterInsert, [&data](store::Table& v) {
+    // The identifier the movement being entered was given, so that it follows the verification
+    // when its post has to take a fresh one (another copy of the program took it first).
+    auto given = std::make_shared<QVariant>();
+    t.on(store::Event::AfterInsert, [&data, given](store::Table& v) {
+        *given = QVariant();
         store::rules::fillIdentifier(v, kId);
         // The movement keeps the first verification added while it is itself being entered;
         // a movement only shown in a list is not changed.
         store::Table& movement = data.Tabmov;
-        if (editing(movement) && movement.field(kId).isNull())
+        if (editing(movement) && movement.field(kId).isNull()) {
             movement.field(kId).setValue(v.field(kId).value());
+            *given = movement.field(kId).value();
+        }
     });
+    t.onFieldChange(kId, [&data, given](store::Field f) {
+        store::Table& movement = data.Tabmov;
+        if (given->isNull() || !editing(movement) || movement.field(kId).value() != *given)
+            return;
+        movement.field(kId).setValue(f.value());
+        *given = f.value();
+    });
+    t.on(store::Event::AfterPost, [given](store::Table&) { *given = QVariant(); });
     t.onFieldChange(QStringLiteral("DATA_FINE"), [](store::Field f) {
         f.table().field(QStringLiteral("TRIMESTRE")).setAsString(quarterOf(f.asDate()));
     });

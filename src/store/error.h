@@ -17,4 +17,10 @@ private:
     QString message_;
 };
 
+/// A post refused because another record already holds the table's identifier value.
+class KeyViolation : public Error {
+public:
+    using Error::Error;
+};
+
 } // namespace store

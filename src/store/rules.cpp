@@ -64,8 +64,12 @@ void emptyTable(const Table& table) {
 
 void fillIdentifier(Table& table, const QString& identifierField) {
     const Field id = table.field(identifierField);
-    if (id.asString().isEmpty())
-        id.setAsInteger(nextIdentifier(table, identifierField));
+    if (!id.asString().isEmpty())
+        return;
+    id.setAsInteger(nextIdentifier(table, identifierField));
+    table.setAllocatedIdentifier(identifierField, [&table, identifierField] {
+        return nextIdentifier(table, identifierField);
+    });
 }
 
 void attachIdentifierAfterInsert(Table& table, const QString& identifierField) {

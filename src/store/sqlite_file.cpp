@@ -467,9 +467,10 @@ private:
             return;
         if (rc == SQLITE_CONSTRAINT_UNIQUE && record && !def_.key.isEmpty()) {
             const int k = def_.fieldIndex(def_.key);
-            throw Error(QStringLiteral("Violazione di chiave: nella tabella %1 esiste già un "
-                                       "record con %2 = %3.")
-                            .arg(def_.name, def_.key, (*record)[size_t(k)].toString()));
+            throw KeyViolation(
+                QStringLiteral("Violazione di chiave: nella tabella %1 esiste già un "
+                               "record con %2 = %3.")
+                    .arg(def_.name, def_.key, (*record)[size_t(k)].toString()));
         }
         if (rc == SQLITE_CONSTRAINT_NOTNULL) {
             throw Error(QStringLiteral("Un campo obbligatorio della tabella %1 è vuoto: %2")

@@ -758,6 +758,8 @@ void Table::append() {
     savedBuffer_ = buffer_;
     savedShownRowid_ = shownRowid_;
     buffer_.assign(fields_.size(), QVariant());
+    allocate_ = nullptr;
+    followers_.clear();
     shownRowid_ = 0;
     setState(DataSetState::Insert);
     initNewRecord();
@@ -799,10 +801,12 @@ void Table::post() {
         if (def_->fields[i].required && buffer_[i].isNull())
             throw Error(QStringLiteral("Il campo %1 della tabella %2 deve avere un valore.")
                             .arg(def_->fields[i].name, name_));
-    const std::vector<QVariant> stored(buffer_.begin(),
-                                       buffer_.begin() + qsizetype(def_->fields.size()));
+    std::vector<QVariant> stored(buffer_.begin(), buffer_.begin() + qsizetype(def_->fields.size()));
     if (state_ == DataSetState::Insert) {
-        currentRowid_ = file_->insert(stored);
+        currentRowid_ = insertRenumbering(stored);
+        if (master_ && master_->state_ == DataSetState::Insert)
+            master_->noteFollower(*this);
+        followers_.clear();
     } else {
         // Only what this edit changed is written: a value the object read as blank because it
         // does not fit its field stays in the file, and so does another writer's change.
@@ -822,10 +826,66 @@ void Table::post() {
     fire(Event::AfterPost);
 }
 
+void Table::setAllocatedIdentifier(const QString& field, std::function<int()> next) {
+    const int index = def_->fieldIndex(field);
+    if (index < 0 || index != def_->fieldIndex(def_->key))
+        return; // only the unique key can collide
+    allocatedField_ = index;
+    allocatedValue_ = buffer_[size_t(index)];
+    allocate_ = std::move(next);
+}
+
+// Two copies of the program allocate the same next identifier when they read the highest one
+// at the same moment: the later post takes a fresh one instead of failing. A value the user
+// typed, or changed after it was allocated, is refused as before.
+qint64 Table::insertRenumbering(std::vector<QVariant>& stored) {
+    constexpr int attempts = 100;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            return file_->insert(stored);
+        } catch (const KeyViolation&) {
+            if (!allocate_ || attempt >= attempts ||
+                stored[size_t(allocatedField_)] != allocatedValue_)
+                throw;
+        }
+        const std::function<int()> next = allocate_;
+        const QVariant taken = allocatedValue_;
+        const int fresh = next();
+        moveFollowers(taken, fresh);
+        Field(*this, allocatedField_).setAsInteger(fresh);
+        allocate_ = next;
+        allocatedValue_ = buffer_[size_t(allocatedField_)];
+        // What the change handlers set along with the identifier goes in as well.
+        stored.assign(buffer_.begin(), buffer_.begin() + qsizetype(def_->fields.size()));
+    }
+}
+
+void Table::noteFollower(const Table& detail) {
+    const int key = def_->fieldIndex(def_->key);
+    for (size_t i = 0; i < detail.masterFields_.size(); ++i)
+        if (key >= 0 && detail.masterFields_[i] == key)
+            followers_.push_back({detail.file_, detail.currentRowid_, detail.detailFields_[i]});
+}
+
+// Moves what was posted under the identifier this record lost to the one it takes, before the
+// details see the new value and show what belongs to it.
+void Table::moveFollowers(const QVariant& from, const QVariant& to) {
+    for (const Follower& f : followers_) {
+        std::vector<QVariant> values;
+        if (!f.file->read(f.rowid, values) || values[size_t(f.field)] != from)
+            continue;
+        values[size_t(f.field)] = to;
+        std::vector<bool> changed(values.size());
+        changed[size_t(f.field)] = true;
+        f.file->update(f.rowid, values, changed);
+    }
+}
+
 void Table::cancel() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         return;
     fire(Event::BeforeCancel);
+    followers_.clear();
     const bool editing = state_ == DataSetState::Edit;
     modified_ = false;
     state_ = DataSetState::Browse;

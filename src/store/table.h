@@ -191,6 +191,10 @@ public:
     void cancel();
     void deleteRecord();
     bool modified() const { return modified_; }
+    /// Marks the value just given to the identifier field of a new record as allocated, not
+    /// typed: when another copy of the program posts the same value first, the post stores
+    /// `next()` in the field (its change handlers run) and tries again.
+    void setAllocatedIdentifier(const QString& field, std::function<int()> next);
     /// Posts a pending edit (after asking the links for theirs), as a move to another record does.
     void checkBrowseMode();
 
@@ -248,6 +252,9 @@ private:
     const FieldInfo& fieldInfo(int index) const;
     FieldInfo& fieldInfo(int index);
     void fire(Event event);
+    qint64 insertRenumbering(std::vector<QVariant>& stored);
+    void noteFollower(const Table& detail);
+    void moveFollowers(const QVariant& from, const QVariant& to);
     bool hasHandlers(Event event) const { return !handlers_[size_t(event)].empty(); }
 
     void requireActive() const;
@@ -311,6 +318,17 @@ private:
     std::vector<QVariant> savedBuffer_; ///< the record as it was before edit or append
     qint64 savedShownRowid_ = 0;
     bool modified_ = false;
+    int allocatedField_ = -1;
+    QVariant allocatedValue_;
+    std::function<int()> allocate_;
+    /// A record a detail object posted while this one's new record was still unposted, and the
+    /// detail field holding this record's identifier: it follows a renumbering.
+    struct Follower {
+        std::shared_ptr<TableFile> file;
+        qint64 rowid;
+        int field;
+    };
+    std::vector<Follower> followers_;
     bool calculating_ = false;
     int disableCount_ = 0;
     bool pendingNotify_ = false;

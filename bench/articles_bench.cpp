@@ -2,6 +2,7 @@
 // 20,000 articles. Reports milliseconds per keystroke (the list moving and repainting included)
 // beside raw SQLite finding the same first match.
 #include "generate_year.h"
+#include "screen_bench.h"
 #include "sqlite_util.h"
 
 #include "articles/articoliw.h"
@@ -24,18 +25,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDialogs : public ui::Dialogs {
-public:
-    void message(const QString&, const QString&) override {}
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString&, const QString&) override {}
-    bool question(const QString&, const QString&) override { return false; }
-    ui::Answer questionWithCancel(const QString&, const QString&) override {
-        return ui::Answer::Cancel;
-    }
-};
 
 constexpr int kArticles = 20'000;
 
@@ -89,28 +78,6 @@ std::vector<QString> sampleDescriptions(const QString& folder, int count) {
     return names;
 }
 
-/// Raw SQLite: the first article, in description order, that begins with each typed prefix.
-double rawMsPerKeystroke(const QString& folder, const std::vector<QString>& names) {
-    const auto db = bench::sql::open(
-        QFile::encodeName(QDir(folder).filePath(QStringLiteral("articoli.DB"))).toStdString(),
-        SQLITE_OPEN_READONLY);
-    const auto first = bench::sql::prepare(
-        db.get(), "SELECT * FROM articoli WHERE Descrizione >= ?1 AND "
-                  "Descrizione < ?1 || char(1114111) ORDER BY Descrizione, rowid LIMIT 1");
-    int keys = 0;
-    QElapsedTimer timer;
-    timer.start();
-    for (const QString& name : names)
-        for (qsizetype length = 1; length <= name.size(); ++length) {
-            const std::string prefix = name.left(length).toStdString();
-            sqlite3_reset(first.get());
-            bench::sql::bindText(first.get(), 1, prefix);
-            sqlite3_step(first.get());
-            ++keys;
-        }
-    return double(timer.nsecsElapsed()) / 1e6 / keys;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,7 +96,7 @@ int main(int argc, char** argv) {
         bench::ensureYear(bench::builtTemplateFolder(), folder, shape);
         ensureArticles(folder);
 
-        SilentDialogs silent;
+        bench::SilentDialogs silent;
         ui::DialogsScope scope(silent);
         Tdm data;
         if (!data.dmCreate(folder))
@@ -162,19 +129,19 @@ int main(int argc, char** argv) {
             if (data.Tabarticoli.field(QStringLiteral("Descrizione")).asString() != name)
                 ++missed;
         }
-        std::sort(ms.begin(), ms.end());
-        double total = 0;
-        for (double v : ms)
-            total += v;
-        const double mean = total / double(ms.size());
-        const double raw = rawMsPerKeystroke(folder, names);
+        const bench::KeystrokeTimes times(ms);
+        const double raw = bench::rawMsPerKeystroke(
+            folder, QStringLiteral("articoli.DB"),
+            "SELECT * FROM articoli WHERE Descrizione >= ?1 AND "
+            "Descrizione < ?1 || char(1114111) ORDER BY Descrizione, rowid LIMIT 1",
+            names);
         std::printf("article search over %d articles, %zu keystrokes\n",
                     data.Tabarticoli.recordCount(), ms.size());
         std::printf("  screen: mean %.2f ms, median %.2f ms, 95th %.2f ms, max %.2f ms per "
                     "keystroke\n",
-                    mean, ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back());
+                    times.mean, times.median(), times.percentile95(), times.max());
         std::printf("  raw SQLite first match: %.3f ms per keystroke (screen/raw %.0fx)\n", raw,
-                    raw > 0 ? mean / raw : 0.0);
+                    raw > 0 ? times.mean / raw : 0.0);
         std::printf("  descriptions not reached: %d of %zu\n", missed, names.size());
         data.dmDestroy();
         return missed == 0 ? 0 : 1;

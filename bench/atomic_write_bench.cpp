@@ -4,6 +4,7 @@
 // same files attached to one connection. Each iteration starts from empty tables.
 //
 //   cmake --build build --target atomic_write_bench && build/bench/atomic_write_bench
+#include "bench_support.h"
 #include "generate_year.h"
 #include "sqlite_util.h"
 
@@ -139,43 +140,11 @@ void BM_Raw_AtomicInsert(benchmark::State& state) {
 BENCHMARK(BM_Store_AtomicInsert)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Raw_AtomicInsert)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-/// The console table, then the store's time beside raw SQLite's (CPU time, which other work on
-/// a busy machine does not inflate; wall-clock time beside it).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter()
-        : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times_[run.run_name.function_name] = {run.GetAdjustedCPUTime(),
-                                                      run.GetAdjustedRealTime()};
-    }
-    void printSummary() const {
-        const auto store = times_.find("BM_Store_AtomicInsert");
-        const auto raw = times_.find("BM_Raw_AtomicInsert");
-        if (store == times_.end() || raw == times_.end())
-            return;
-        std::printf("\n100,000 records over 3 tables in one atomic write: store %.0f ms, raw "
-                    "SQLite %.0f ms (CPU): ratio %.2fx (wall %.2fx)\n",
-                    store->second.first, raw->second.first, store->second.first / raw->second.first,
-                    store->second.second / raw->second.second);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSummary();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithRatios(argc, argv, [](const bench::RatioReporter& times) {
+        times.printPair("BM_Store_AtomicInsert", "BM_Raw_AtomicInsert",
+                        "100,000 records over 3 tables in one atomic write");
+    });
 }

@@ -4,6 +4,7 @@
 // a count and a joined page over the same files attached to one connection.
 //
 //   cmake --build build --target contracts_bench && build/bench/contracts_bench
+#include "bench_support.h"
 #include "generate_year.h"
 #include "sqlite_util.h"
 
@@ -159,42 +160,19 @@ void BM_Raw_ContractFilter(benchmark::State& state) {
 BENCHMARK(BM_Store_ContractFilter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Raw_ContractFilter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-/// The console table, then each panel's store time beside raw SQLite's (CPU time).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter()
-        : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    void printSummary() const {
-        const char* panels[] = {"scadenza in un trimestre", "tipo, trimestre e cliente"};
-        for (int p = 0; p < 2; ++p) {
-            const auto store = times_.find("BM_Store_ContractFilter/" + std::to_string(p));
-            const auto raw = times_.find("BM_Raw_ContractFilter/" + std::to_string(p));
-            if (store == times_.end() || raw == times_.end())
-                continue;
-            std::printf("Filtra (%s) su 50.000 contratti: store %.3f ms, SQLite %.3f ms: %.2fx\n",
-                        panels[p], store->second, raw->second, store->second / raw->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSummary();
-    benchmark::Shutdown();
-    return 0;
+    // Each panel's store time beside raw SQLite's (CPU time).
+    return bench::runWithRatios(argc, argv, [](const bench::RatioReporter& times) {
+        const char* panels[] = {"scadenza in un trimestre", "tipo, trimestre e cliente"};
+        for (int p = 0; p < 2; ++p) {
+            const bench::Times* store = times.run("BM_Store_ContractFilter/" + std::to_string(p));
+            const bench::Times* raw = times.run("BM_Raw_ContractFilter/" + std::to_string(p));
+            if (!store || !raw)
+                continue;
+            std::printf("Filtra (%s) su 50.000 contratti: store %.3f ms, SQLite %.3f ms: %.2fx\n",
+                        panels[p], store->cpu, raw->cpu, store->cpu / raw->cpu);
+        }
+    });
 }

@@ -2,6 +2,7 @@
 // search box over a register of 20,000 shops. Reports milliseconds per keystroke (the list
 // moving and repainting included) beside raw SQLite finding the same first match.
 #include "generate_year.h"
+#include "screen_bench.h"
 #include "sqlite_util.h"
 
 #include "registry/eserciziow.h"
@@ -24,19 +25,6 @@
 
 namespace {
 
-/// Boxes that would block the run are answered silently.
-class SilentDialogs : public ui::Dialogs {
-public:
-    void message(const QString&, const QString&) override {}
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString&, const QString&) override {}
-    bool question(const QString&, const QString&) override { return false; }
-    ui::Answer questionWithCancel(const QString&, const QString&) override {
-        return ui::Answer::Cancel;
-    }
-};
-
 /// Names of customers picked with a fixed seed, typed up to 16 characters each.
 std::vector<QString> sampleNames(const QString& folder, int count) {
     const auto db = bench::sql::open(
@@ -57,28 +45,6 @@ std::vector<QString> sampleNames(const QString& folder, int count) {
     return names;
 }
 
-/// Raw SQLite: the first name, in name order, that begins with each typed prefix.
-double rawMsPerKeystroke(const QString& folder, const std::vector<QString>& names) {
-    const auto db = bench::sql::open(
-        QFile::encodeName(QDir(folder).filePath(QStringLiteral("esercizio.DB"))).toStdString(),
-        SQLITE_OPEN_READONLY);
-    const auto first = bench::sql::prepare(
-        db.get(), "SELECT * FROM esercizio WHERE Ragione_sociale >= ?1 AND "
-                  "Ragione_sociale < ?1 || char(1114111) ORDER BY Ragione_sociale, rowid LIMIT 1");
-    int keys = 0;
-    QElapsedTimer timer;
-    timer.start();
-    for (const QString& name : names)
-        for (qsizetype length = 1; length <= name.size(); ++length) {
-            const std::string prefix = name.left(length).toStdString();
-            sqlite3_reset(first.get());
-            bench::sql::bindText(first.get(), 1, prefix);
-            sqlite3_step(first.get());
-            ++keys;
-        }
-    return double(timer.nsecsElapsed()) / 1e6 / keys;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,7 +62,7 @@ int main(int argc, char** argv) {
         const QString folder = bench::defaultYearFolder() + QStringLiteral("-customers");
         bench::ensureYear(bench::builtTemplateFolder(), folder, shape);
 
-        SilentDialogs silent;
+        bench::SilentDialogs silent;
         ui::DialogsScope scope(silent);
         Tdm data;
         if (!data.dmCreate(folder))
@@ -133,19 +99,19 @@ int main(int argc, char** argv) {
             if (!shown.startsWith(name))
                 ++missed;
         }
-        std::sort(ms.begin(), ms.end());
-        double total = 0;
-        for (double v : ms)
-            total += v;
-        const double mean = total / double(ms.size());
-        const double raw = rawMsPerKeystroke(folder, names);
+        const bench::KeystrokeTimes times(ms);
+        const double raw = bench::rawMsPerKeystroke(
+            folder, QStringLiteral("esercizio.DB"),
+            "SELECT * FROM esercizio WHERE Ragione_sociale >= ?1 AND "
+            "Ragione_sociale < ?1 || char(1114111) ORDER BY Ragione_sociale, rowid LIMIT 1",
+            names);
         std::printf("customer search over %d customers, %zu keystrokes\n",
                     data.Tabesercizio.recordCount(), ms.size());
         std::printf("  screen: mean %.2f ms, median %.2f ms, 95th %.2f ms, max %.2f ms per "
                     "keystroke (goal < 50 ms)\n",
-                    mean, ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back());
+                    times.mean, times.median(), times.percentile95(), times.max());
         std::printf("  raw SQLite first match: %.3f ms per keystroke (screen/raw %.0fx)\n", raw,
-                    raw > 0 ? mean / raw : 0.0);
+                    raw > 0 ? times.mean / raw : 0.0);
         std::printf("  names not reached: %d of %zu\n", missed, names.size());
         data.dmDestroy();
         return missed == 0 ? 0 : 1;

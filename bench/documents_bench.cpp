@@ -5,6 +5,7 @@
 // transaction per line. Each iteration starts from a fresh working year with one document.
 //
 //   cmake --build build --target documents_bench && build/bench/documents_bench
+#include "bench_support.h"
 #include "generate_year.h"
 #include "sqlite_util.h"
 
@@ -153,43 +154,12 @@ void BM_Raw_LinesWithTotals(benchmark::State& state) {
 BENCHMARK(BM_Store_LinesWithTotals)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Raw_LinesWithTotals)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-/// The console table, then the store's time beside raw SQLite's (CPU and wall-clock).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter()
-        : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times_[run.run_name.function_name] = {run.GetAdjustedCPUTime(),
-                                                      run.GetAdjustedRealTime()};
-    }
-    void printSummary() const {
-        const auto store = times_.find("BM_Store_LinesWithTotals");
-        const auto raw = times_.find("BM_Raw_LinesWithTotals");
-        if (store == times_.end() || raw == times_.end())
-            return;
-        std::printf("\n%d lines on one document, totals stored after each: store %.0f ms, raw "
-                    "SQLite %.0f ms (CPU): ratio %.2fx (wall %.2fx)\n",
-                    kLines, store->second.first, raw->second.first,
-                    store->second.first / raw->second.first,
-                    store->second.second / raw->second.second);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSummary();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithRatios(argc, argv, [](const bench::RatioReporter& times) {
+        const std::string what =
+            std::to_string(kLines) + " lines on one document, totals stored after each";
+        times.printPair("BM_Store_LinesWithTotals", "BM_Raw_LinesWithTotals", what.c_str());
+    });
 }

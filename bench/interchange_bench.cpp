@@ -6,6 +6,7 @@
 // SQLite inserting the rows the same parser gives into the same three files in one transaction.
 //
 //   cmake --build build --target interchange_bench && build/bench/interchange_bench
+#include "bench_support.h"
 #include "generate_year.h"
 #include "sqlite_util.h"
 
@@ -405,47 +406,13 @@ BENCHMARK(BM_Raw_AgencyFile)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Store_ExportQuarter)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Raw_ExportQuarter)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-/// The console table, then the store's time beside raw SQLite's (CPU time, which other work on
-/// a busy machine does not inflate; wall-clock time beside it).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter()
-        : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times_[run.run_name.function_name] = {run.GetAdjustedCPUTime(),
-                                                      run.GetAdjustedRealTime()};
-    }
-    void printSummary() const {
-        pair("ExportQuarter", "Export of a quarter of 10,000 verifications with the registers");
-        pair("AgencyFile", "Agency file of 200,000 lines into the staging tables");
-    }
-    void pair(const std::string& name, const char* what) const {
-        const auto store = times_.find("BM_Store_" + name);
-        const auto raw = times_.find("BM_Raw_" + name);
-        if (store == times_.end() || raw == times_.end())
-            return;
-        std::printf("\n%s: store %.0f ms, raw SQLite %.0f ms (CPU): ratio %.2fx (wall %.2fx)\n",
-                    what, store->second.first, raw->second.first,
-                    store->second.first / raw->second.first,
-                    store->second.second / raw->second.second);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSummary();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithRatios(argc, argv, [](const bench::RatioReporter& times) {
+        times.printPair("BM_Store_ExportQuarter", "BM_Raw_ExportQuarter",
+                        "Export of a quarter of 10,000 verifications with the registers");
+        times.printPair("BM_Store_AgencyFile", "BM_Raw_AgencyFile",
+                        "Agency file of 200,000 lines into the staging tables");
+    });
 }

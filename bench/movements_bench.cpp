@@ -4,6 +4,7 @@
 // filtered grid. Reports milliseconds beside raw SQLite selecting the same rows in the same
 // order.
 #include "generate_year.h"
+#include "screen_bench.h"
 #include "sqlite_util.h"
 
 #include "movements/movement_filter.h"
@@ -30,18 +31,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDialogs : public ui::Dialogs {
-public:
-    void message(const QString&, const QString&) override {}
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString&, const QString&) override {}
-    bool question(const QString&, const QString&) override { return false; }
-    ui::Answer questionWithCancel(const QString&, const QString&) override {
-        return ui::Answer::Cancel;
-    }
-};
 
 double msSince(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
@@ -92,7 +81,7 @@ int main(int argc, char** argv) {
     try {
         const QString folder = bench::defaultYearFolder();
         bench::ensureYear(bench::builtTemplateFolder(), folder);
-        SilentDialogs silent;
+        bench::SilentDialogs silent;
         ui::DialogsScope scope(silent);
         Tdm data;
         if (!data.dmCreate(folder))

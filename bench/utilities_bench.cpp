@@ -3,6 +3,7 @@
 // SQLite reading the same rows, in the same order, with the same customer name per row.
 //
 //   cmake --build build --target utilities_bench && build/bench/utilities_bench
+#include "bench_support.h"
 #include "generate_year.h"
 #include "sqlite_util.h"
 
@@ -95,33 +96,6 @@ void BM_Raw_MovementRows(benchmark::State& state) {
 BENCHMARK(BM_Store_MovementListPages)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Raw_MovementRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-/// The console table, then the print's time beside raw SQLite's (CPU and wall clock).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter()
-        : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times_[run.run_name.function_name] = {run.GetAdjustedCPUTime(),
-                                                      run.GetAdjustedRealTime()};
-    }
-    void printSummary() const {
-        const auto print = times_.find("BM_Store_MovementListPages");
-        const auto raw = times_.find("BM_Raw_MovementRows");
-        if (print == times_.end() || raw == times_.end())
-            return;
-        std::printf("\nMovement list of 10,000 movements: page model %.0f ms, raw SQLite rows "
-                    "%.1f ms (CPU): ratio %.1fx (wall %.1fx)\n",
-                    print->second.first, raw->second.first, print->second.first / raw->second.first,
-                    print->second.second / raw->second.second);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,12 +103,13 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSummary();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithRatios(argc, argv, [](const bench::RatioReporter& times) {
+        const bench::Times* print = times.function("BM_Store_MovementListPages");
+        const bench::Times* raw = times.function("BM_Raw_MovementRows");
+        if (!print || !raw)
+            return;
+        std::printf("\nMovement list of 10,000 movements: page model %.0f ms, raw SQLite rows "
+                    "%.1f ms (CPU): ratio %.1fx (wall %.1fx)\n",
+                    print->cpu, raw->cpu, print->cpu / raw->cpu, print->wall / raw->wall);
+    });
 }

@@ -26,7 +26,12 @@ QString decoded(QByteArray bytes) {
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+// Latin-1 bytes that would read back as a byte order mark are written in UTF-8 instead.
 bool fitsLatin1(const QStringList& lines) {
+    if (!lines.isEmpty())
+        for (const char* mark : {"\u00FF\u00FE", "\u00FE\u00FF", "\u00EF\u00BB\u00BF"})
+            if (lines.front().startsWith(QString::fromUtf8(mark)))
+                return false;
     for (const QString& line : lines)
         for (const QChar c : line)
             if (c.unicode() > 0xFF)

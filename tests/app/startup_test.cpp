@@ -161,6 +161,20 @@ TEST(ConfigurationFile, HandWrittenFilesGiveTheirFolder) {
     }
 }
 
+// Once found by the fuzzer: a Latin-1 file beginning as a UTF-16 mark did not read back.
+TEST(ConfigurationFile, LatinTextThatLooksLikeAByteOrderMarkReadsBack) {
+    testsupport::TempFolder folder;
+    const QString ini = folder.file("p.INI");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBF\xFE\xFF\xEF\xBB\xBF[\xE8");
+    }
+    const QString root = QString::fromUtf8("/dati/città/");
+    ASSERT_TRUE(app::writeDataRoot(ini, root));
+    EXPECT_EQ(app::readDataRoot(ini, folder.path()), root);
+}
+
 TEST(YearBox, ProposesTodaysYearAndReachesNextYear) {
     EXPECT_EQ(app::proposedYear(2026), 2026);
     EXPECT_EQ(app::lastSelectableYear(2026), 2027);

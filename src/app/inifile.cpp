@@ -16,6 +16,9 @@ namespace {
 // original platform write them; a path beyond Latin-1 is kept in UTF-8. A file is read as UTF-8
 // exactly when its bytes are valid UTF-8, which a Latin-1 text with accents practically never is.
 QString decoded(QByteArray bytes) {
+    // Saved as Unicode by a text editor.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringConverter::Utf16)(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -23,7 +26,12 @@ QString decoded(QByteArray bytes) {
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+// Latin-1 bytes that would read back as a byte order mark are written in UTF-8 instead.
 bool fitsLatin1(const QStringList& lines) {
+    if (!lines.isEmpty())
+        for (const char* mark : {"\u00FF\u00FE", "\u00FE\u00FF", "\u00EF\u00BB\u00BF"})
+            if (lines.front().startsWith(QString::fromUtf8(mark)))
+                return false;
     for (const QString& line : lines)
         for (const QChar c : line)
             if (c.unicode() > 0xFF)
@@ -34,7 +42,8 @@ bool fitsLatin1(const QStringList& lines) {
 QStringList readLines(const QString& path) {
     QFile file(path);
     QStringList lines;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Binary: a text-mode read would drop the CR bytes of UTF-16 text; line ends go below.
+    if (!file.open(QIODevice::ReadOnly))
         return lines;
     QString text = decoded(file.readAll());
     QTextStream in(&text, QIODevice::ReadOnly);

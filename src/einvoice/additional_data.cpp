@@ -149,8 +149,8 @@ void AdditionalData::store(Owner owner, int id, const Values& values) {
         table_.edit();
     } else {
         table_.append();
-        table_.field(QStringLiteral("Id"))
-            .setAsInteger(store::rules::nextIdentifier(table_, QStringLiteral("Id")));
+        // Allocated, so that a post meeting another copy's record with it takes a fresh one.
+        store::rules::fillIdentifier(table_, QStringLiteral("Id"));
         table_.field(QStringLiteral("Tipo")).setAsString(ownerCode(owner));
         table_.field(QStringLiteral("Id_rif")).setAsInteger(id);
     }

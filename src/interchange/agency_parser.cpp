@@ -131,10 +131,19 @@ void AgencyParser::takeLine() {
         pending_.chop(1);
     if (pending_.size() > maxAgencyLineLength)
         refuse(QStringLiteral("è più lunga di %1 caratteri").arg(maxAgencyLineLength));
+    if (line_ == 1) {
+        // A file saved again by an editor: with a byte order mark it is Unicode text.
+        if (pending_.startsWith("\xFF\xFE") || pending_.startsWith("\xFE\xFF"))
+            throw store::Error(QStringLiteral("Il file è in formato UTF-16: il file non è stato "
+                                              "acquisito. Salvarlo come testo ANSI e riprovare."));
+        utf8_ = pending_.startsWith("\xEF\xBB\xBF");
+        if (utf8_)
+            pending_.remove(0, 3);
+    }
     const bool header = pending_.contains(headerMark);
     const char first = pending_.isEmpty() ? '\0' : pending_.front();
     if (header || first == '1' || first == '2') {
-        const QString text = fromCp1252(pending_);
+        const QString text = utf8_ ? QString::fromUtf8(pending_) : fromCp1252(pending_);
         for (qsizetype i = 0; i < text.size(); ++i)
             if (isControl(text[i].unicode()))
                 refuse(QStringLiteral("contiene un carattere di controllo (codice %1) in "

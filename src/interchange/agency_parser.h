@@ -45,6 +45,9 @@ inline constexpr int maxAgencyLineLength = 4096;
 /// present. The quarter of the last header starts empty for every parser, so a file gives the
 /// same rows however often it is read.
 ///
+/// The text is Windows Latin-1; a file beginning with the UTF-8 byte order mark is UTF-8 (the
+/// mark is not part of the first line), one beginning with a UTF-16 mark is refused.
+///
 /// Untrusted input: a line longer than maxAgencyLineLength, or a record line holding a control
 /// character, throws store::Error naming the line; memory stays bounded by one line.
 class AgencyParser {
@@ -67,6 +70,7 @@ private:
     QByteArray pending_;
     QString quarter_;
     int line_ = 0;
+    bool utf8_ = false;
 };
 
 } // namespace interchange

@@ -124,6 +124,57 @@ TEST(ConfigurationFile, LatinTextIsWrittenAndReadAsLatin1AsOlderFilesHoldIt) {
     EXPECT_EQ(f.readAll(), QByteArray("[Directory]\nDirBase=/dati/citt\xe0/\n"));
 }
 
+// Files written by hand or by other tools: each still gives its folder, and reading never fails.
+TEST(ConfigurationFile, HandWrittenFilesGiveTheirFolder) {
+    const QByteArray root = "[Directory]\nDirBase=/dati/citt\xC3\xA0/";
+    QByteArray utf16("\xFF\xFE", 2);
+    for (const QChar c : QString::fromUtf8(root + "\r\n")) {
+        utf16.append(char(c.unicode() & 0xFF));
+        utf16.append(char(c.unicode() >> 8));
+    }
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString folder;
+    } cases[] = {
+        {"utf-8 mark", "\xEF\xBB\xBF" + root + "\n", QString::fromUtf8("/dati/città/")},
+        {"utf-16 mark", utf16, QString::fromUtf8("/dati/città/")},
+        {"no final newline", root, QString::fromUtf8("/dati/città/")},
+        {"invalid bytes read as Latin-1",
+         QByteArray("\x01\xFE\xFF\0x\n[Directory]\nDirBase=/dati/\xFF/\n", 35),
+         QString::fromLatin1("/dati/\xFF/")},
+        {"very long line", QByteArray(200000, 'x') + "\n" + root + "\n",
+         QString::fromUtf8("/dati/città/")},
+        {"very long folder", "[Directory]\nDirBase=/" + QByteArray(50000, 'd') + "/",
+         "/" + QString(50000, u'd') + "/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempFolder folder;
+        const QString ini = folder.file("p.INI");
+        {
+            QFile f(ini);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.bytes);
+        }
+        EXPECT_EQ(app::readDataRoot(ini, folder.path()), c.folder);
+    }
+}
+
+// Once found by the fuzzer: a Latin-1 file beginning as a UTF-16 mark did not read back.
+TEST(ConfigurationFile, LatinTextThatLooksLikeAByteOrderMarkReadsBack) {
+    testsupport::TempFolder folder;
+    const QString ini = folder.file("p.INI");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBF\xFE\xFF\xEF\xBB\xBF[\xE8");
+    }
+    const QString root = QString::fromUtf8("/dati/città/");
+    ASSERT_TRUE(app::writeDataRoot(ini, root));
+    EXPECT_EQ(app::readDataRoot(ini, folder.path()), root);
+}
+
 TEST(YearBox, ProposesTodaysYearAndReachesNextYear) {
     EXPECT_EQ(app::proposedYear(2026), 2026);
     EXPECT_EQ(app::lastSelectableYear(2026), 2027);

@@ -84,6 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
                   fixedLine({{1, "1"}, {18, "0MFISC26"}}),
                   {"Cognome"},
                   {"riga1 Cognome=", "riga2 Cognome=0MFISC26"}},
+        ParseCase{"Utf8MarkMakesTheFileUtf8AndIsNotPartOfTheLine",
+                  "\xEF\xBB\xBF" + fixedLine({{1, "1"}, {18, "NICOL\xC3\x80"}}),
+                  {"Cognome"},
+                  {"riga2 Cognome=NICOLÀ"}},
         ParseCase{"WindowsLatin1Text",
                   fixedLine({{1, "1"}, {18, "NICOL\xC0 \x80"}}),
                   {"Cognome"},
@@ -100,6 +104,14 @@ TEST(AgencyLines, MalformedLinesAreRefusedNamingTheLine) {
         {agencyHeader("01234567897", "2006", "1") + "\n2ROSSI\tMARIO\n",
          "La riga 2 del file contiene un carattere di controllo (codice 9) in colonna 7: il file "
          "non è stato acquisito."},
+        {QByteArray("\xFF\xFE"
+                    "1\0R\0\n\0",
+                    8),
+         "Il file è in formato UTF-16: il file non è stato acquisito. Salvarlo come testo ANSI e "
+         "riprovare."},
+        {QByteArray("1\0R\0\n\0", 6),
+         "La riga 1 del file contiene un carattere di controllo (codice 0) in colonna 2: il "
+         "file non è stato acquisito."},
         {QByteArray("1ROSSI\x81") + "\n",
          "La riga 1 del file contiene un carattere di controllo (codice 129) in colonna 7: il "
          "file non è stato acquisito."},

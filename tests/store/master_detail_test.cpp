@@ -1,5 +1,6 @@
 // Detail objects that follow their master, lookup fields and calculated fields.
 #include "store/error.h"
+#include "store/rules.h"
 #include "store/table.h"
 #include "store_test_util.h"
 #include "support/fixture.h"
@@ -279,4 +280,31 @@ TEST(CalculatedFields, CalculatedValueIsCutToItsSize) {
     add(movements, {{"Id", 1}});
     movements.first();
     EXPECT_EQ(movements.field("logotipo_ms").asString(), "AB");
+}
+
+// A second copy of the program posts a movement with the identifier this one's new movement was
+// given, with a line of its own: the line posted here while the movement was unposted follows
+// the movement to the identifier it takes; the other copy's line stays where it was.
+TEST_F(MasterDetail, LinesPostedUnderANewMasterFollowItsRenumbering) {
+    Table other{year.path(), "MOV"};
+    Table otherLines{year.path(), "Mov_articoli"};
+    other.open();
+    otherLines.open();
+    store::rules::attachIdentifierAfterInsert(movements, "Id");
+    store::rules::attachIdentifierAfterInsert(lines, "Id");
+    movements.append();
+    ASSERT_EQ(movements.field("Id").asInteger(), 4);
+    lines.append();
+    lines.field("Descrizione").setAsString("MIA");
+    lines.post();
+    add(other, {{"Id", 4}});
+    add(otherLines, {{"Id", 99}, {"Id_mov", 4}, {"Descrizione", "ALTRUI"}});
+    movements.post();
+    EXPECT_EQ(movements.field("Id").asInteger(), 5);
+    EXPECT_EQ(column(lines, "Descrizione"), QStringList{"MIA"});
+    other.last();
+    EXPECT_EQ(other.field("Id").asInteger(), 5);
+    otherLines.setFilter("[Id_mov]='4'");
+    otherLines.setFiltered(true);
+    EXPECT_EQ(column(otherLines, "Descrizione"), QStringList{"ALTRUI"});
 }

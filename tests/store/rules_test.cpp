@@ -160,6 +160,39 @@ TEST(IdentifierOnInsert, BeforePostVariantFillsAtPostOnly) {
     EXPECT_EQ(types.field("Id").asInteger(), 4);
 }
 
+// Another object on the same file stands for a second copy of the program that posts first.
+TEST(IdentifierOnInsert, AnAllocatedIdentifierTakenMeanwhileIsRenumberedATypedOneRefused) {
+    struct Case {
+        const char* name;
+        bool typed;
+    };
+    for (const Case& c : {Case{"allocated", false}, Case{"typed", true}}) {
+        SCOPED_TRACE(c.name);
+        testsupport::YearFolder year;
+        Table mine(year.path(), "fornitori"), other(year.path(), "fornitori");
+        rules::attachIdentifierAfterInsert(mine, "Id_fornitore");
+        mine.open();
+        other.open();
+        mine.append();
+        const int taken = c.typed ? 7 : 1;
+        if (c.typed)
+            mine.field("Id_fornitore").setAsInteger(taken);
+        mine.field("Ragione_sociale").setAsString("MIO");
+        other.append();
+        other.field("Id_fornitore").setAsInteger(taken);
+        other.post();
+        if (c.typed) {
+            EXPECT_THROW(mine.post(), store::KeyViolation);
+            EXPECT_EQ(mine.state(), store::DataSetState::Insert);
+            continue;
+        }
+        mine.post();
+        EXPECT_EQ(mine.field("Id_fornitore").asInteger(), 2);
+        EXPECT_EQ(mine.field("Ragione_sociale").asString(), "MIO");
+        EXPECT_EQ(mine.recordCount(), 2);
+    }
+}
+
 class SupplierRules : public ::testing::Test {
 protected:
     testsupport::YearFolder year;

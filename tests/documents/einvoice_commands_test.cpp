@@ -5,6 +5,7 @@
 #include "einvoice/einvoice_command.h"
 #include "einvoice/einvoice_support.h"
 #include "registry/registry_support.h"
+#include "support/snapshot.h"
 #include "ui/grid.h"
 #include "ui/pagestack.h"
 
@@ -67,11 +68,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     void shoot(QWidget& screen, const QString& name) {
-        const QString folder = qEnvironmentVariableIsSet("UI_SNAPSHOT_DIR")
-                                   ? qEnvironmentVariable("UI_SNAPSHOT_DIR")
-                                   : temporary.path();
-        QApplication::processEvents();
-        EXPECT_TRUE(screen.grab().toImage().save(folder + "/" + name + ".png"));
+        support::shoot(screen, name, temporary.path());
     }
 };
 

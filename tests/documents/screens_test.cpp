@@ -7,6 +7,7 @@
 #include "documents/wordingw.h"
 #include "documents_support.h"
 #include "registry/registry_support.h"
+#include "support/snapshot.h"
 #include "ui/dbchoice.h"
 #include "ui/grid.h"
 #include "ui/navigator.h"
@@ -97,11 +98,7 @@ protected:
         return probe.recordCount();
     }
     void shoot(QWidget& screen, const QString& name) {
-        const QString folder = qEnvironmentVariableIsSet("UI_SNAPSHOT_DIR")
-                                   ? qEnvironmentVariable("UI_SNAPSHOT_DIR")
-                                   : temporary.path();
-        QApplication::processEvents();
-        EXPECT_TRUE(screen.grab().toImage().save(folder + "/" + name + ".png"));
+        support::shoot(screen, name, temporary.path());
     }
 };
 

@@ -5,6 +5,7 @@
 #include "interchange/exportw.h"
 #include "interchange/import.h"
 #include "interchange/importverifw.h"
+#include "interchange/interchange_support.h"
 #include "interchange/screen_support.h"
 #include "interchange/verification_tables.h"
 #include "store/catalogue.h"
@@ -27,17 +28,7 @@ protected:
         if (!disk->mounted())
             GTEST_SKIP() << "a small disk of its own needs the right to mount a tmpfs";
         makeYear();
-        const QString yearFolder =
-            interchange::verificationYearFolder(verificationFolder(), "2008");
-        const QString registers = interchange::verificationRegisterFolder(verificationFolder());
-        QDir().mkpath(yearFolder);
-        QDir().mkpath(registers);
-        for (const store::TableDef& def :
-             store::catalogue::tables(store::TableSet::VerificationYear))
-            store::createTableFile(yearFolder, def);
-        for (const store::TableDef& def :
-             store::catalogue::tables(store::TableSet::VerificationRegister))
-            store::createTableFile(registers, def);
+        ictest::createVerificationProgram(verificationFolder(), "2008");
         theirs.open(verificationFolder(), "2008");
     }
 

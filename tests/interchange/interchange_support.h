@@ -83,21 +83,25 @@ inline QStringList contents(const store::Table& like) {
     return rows(like, fields);
 }
 
+/// Creates, empty, the verification program's tables of `year` and its registers under `folder`.
+inline void createVerificationProgram(const QString& folder, const QString& year) {
+    const QString yearFolder = interchange::verificationYearFolder(folder, year);
+    const QString registers = interchange::verificationRegisterFolder(folder);
+    QDir().mkpath(yearFolder);
+    QDir().mkpath(registers);
+    for (const store::TableDef& def : store::catalogue::tables(store::TableSet::VerificationYear))
+        store::createTableFile(yearFolder, def);
+    for (const store::TableDef& def :
+         store::catalogue::tables(store::TableSet::VerificationRegister))
+        store::createTableFile(registers, def);
+}
+
 /// A verification program installed in a folder of its own, its tables empty and open, with the
 /// verification year folder of `year`.
 class VerificationProgram {
 public:
     explicit VerificationProgram(const QString& year = QStringLiteral("2006")) {
-        const QString yearFolder = interchange::verificationYearFolder(root.path(), year);
-        const QString registers = interchange::verificationRegisterFolder(root.path());
-        QDir().mkpath(yearFolder);
-        QDir().mkpath(registers);
-        for (const store::TableDef& def :
-             store::catalogue::tables(store::TableSet::VerificationYear))
-            store::createTableFile(yearFolder, def);
-        for (const store::TableDef& def :
-             store::catalogue::tables(store::TableSet::VerificationRegister))
-            store::createTableFile(registers, def);
+        createVerificationProgram(root.path(), year);
         tables.open(root.path(), year);
     }
     QString folder() const { return root.path(); }

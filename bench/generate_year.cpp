@@ -19,7 +19,7 @@ namespace bench {
 namespace {
 
 // Bump when the generated content changes, so that cached years are made again.
-constexpr int kGeneratorVersion = 2;
+constexpr int kGeneratorVersion = 3;
 constexpr const char* kStampName = "bench-year.stamp";
 
 std::string localPath(const QString& path) {
@@ -526,6 +526,8 @@ void writeVerifications(const QString& folder, const YearShape& shape, const Cal
         const int day = dayOf(random, id - 1, shape.verifications);
         const int customer = random.below(shape.customers);
         const Customer& c = customers[std::size_t(customer)];
+        // The quarter follows the end day, which may fall past a quarter's edge.
+        const int end = day + random.below(2);
         insert.integer(id)
             .integer(random.between(1, shape.movements))
             .integer(customer + 1)
@@ -534,10 +536,10 @@ void writeVerifications(const QString& folder, const YearShape& shape, const Cal
             .text(serialNumber(random))
             .text(std::to_string(random.between(1, 4)))
             .text(calendar[day])
-            .text(calendar[day + random.below(2)])
+            .text(calendar[end])
             .text(random.percent(96) ? "P" : "N")
             .boolean(random.percent(10))
-            .text(std::to_string((calendar.month(day) - 1) / 3 + 1))
+            .text(std::to_string((calendar.month(end) - 1) / 3 + 1))
             .text(c.comune)
             .text(c.provincia)
             .text(c.indirizzo)

@@ -143,7 +143,7 @@ std::vector<TableDef> yearTables() {
     t.push_back({"COMUNI",
                  {},
                  {text("COMUNE", 30), text("PROVINCIAI", 2), text("CODICEFISC", 4), text("CAP", 5)},
-                 {}});
+                 {named("comune_index", {"COMUNE"})}});
 
     t.push_back({"tecnici",
                  "Id_tecnico",

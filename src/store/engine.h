@@ -34,6 +34,7 @@ public:
     /// Whether the engine can run a selection on `where`; false for one it refuses as too large
     /// or too deep. Throws store::Error when the file itself fails.
     virtual bool accepts(const Condition& where) = 0;
+    /// `values` start with the stored fields, in order; any after them are not written.
     virtual qint64 insert(const std::vector<QVariant>& values) = 0;
     /// Writes the fields marked in `changed` (all of them when it is empty), so that a value
     /// this process could not read, or another writer's change to another field, is kept.
@@ -99,6 +100,11 @@ QString folderWriteProblem(const QString& folder);
 /// Creates the empty file `<folder>/<NAME>.DB` for `def` with its indexes, replacing any file of
 /// that table. Used by the template generator and tests; the program never creates tables.
 void createTableFile(const QString& folder, const TableDef& def);
+
+/// Adds to the table's file in `folder` the indexes of `def` it lacks (a file made before they
+/// were declared), without waiting for a lock. Answers whether every index is there afterwards;
+/// false also for a missing, locked or read-only file, which simply stays slower to search.
+bool addMissingIndexes(const QString& folder, const TableDef& def);
 
 /// An all-or-nothing write across several table files: every statement on them, through any
 /// table object, belongs to one transaction until commit(); destroyed without commit, it leaves

@@ -49,6 +49,14 @@ QString sqlType(FieldType type) {
     return {};
 }
 
+QString createIndexSql(const TableDef& def, const IndexDef& index) {
+    QStringList fields;
+    for (const QString& f : index.fields)
+        fields << quoted(f);
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(quoted(def.sqlIndexName(index)), quoted(def.name), fields.join(QStringLiteral(", ")));
+}
+
 QString tableError(const QString& table, sqlite3* db) {
     return sqliteErrorMessage(sqlite3_extended_errcode(db), table,
                               QString::fromUtf8(sqlite3_errmsg(db)));
@@ -139,10 +147,10 @@ public:
         exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
         checkColumns();
-        table_ = quoted(def_.name);
         columns_.clear();
         for (const FieldDef& f : def_.fields)
             columns_ += (columns_.isEmpty() ? QString() : QStringLiteral(", ")) + quoted(f.name);
+        nameTable(quoted(def_.name));
         dataVersion_ = readDataVersion();
     }
 
@@ -222,8 +230,7 @@ public:
     }
 
     bool read(qint64 rowid, std::vector<QVariant>& values) override {
-        sqlite3_stmt* s =
-            prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns_, table_));
+        sqlite3_stmt* s = prepare(readSql_);
         sqlite3_bind_int64(s, 1, rowid);
         const int rc = sqlite3_step(s);
         const bool found = rc == SQLITE_ROW;
@@ -256,11 +263,7 @@ public:
     }
 
     qint64 insert(const std::vector<QVariant>& values) override {
-        QString marks;
-        for (size_t i = 0; i < def_.fields.size(); ++i)
-            marks += i ? QStringLiteral(", ?") : QStringLiteral("?");
-        sqlite3_stmt* s =
-            prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, columns_, marks));
+        sqlite3_stmt* s = prepare(insertSql_);
         bindRecord(s, values);
         finish(s, sqlite3_step(s), &values);
         ++changes_;
@@ -375,7 +378,7 @@ public:
     /// write, where the file is the database `schema`.
     void join(sqlite3* db, const QString& schema) {
         routeDb_ = db;
-        table_ = quoted(schema) + QLatin1Char('.') + quoted(def_.name);
+        nameTable(quoted(schema) + QLatin1Char('.') + quoted(def_.name));
         savepoint_ = quoted(QStringLiteral("tabella_") + schema);
     }
 
@@ -384,12 +387,22 @@ public:
     void leave() {
         routedStatements_.clear();
         routeDb_ = nullptr;
-        table_ = quoted(def_.name);
+        nameTable(quoted(def_.name));
         depth_ = 0;
         ++changes_;
     }
 
 private:
+    // The statements run once per record read or posted are written once per name of the table.
+    void nameTable(const QString& table) {
+        table_ = table;
+        QString marks;
+        for (size_t i = 0; i < def_.fields.size(); ++i)
+            marks += i ? QStringLiteral(", ?") : QStringLiteral("?");
+        insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, columns_, marks);
+        readSql_ = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns_, table_);
+    }
+
     struct Sql {
         QString text;
         std::vector<QVariant> params;
@@ -686,6 +699,8 @@ private:
     DbHandle db_;
     QString table_; ///< the table as statements name it
     QString columns_;
+    QString insertSql_;
+    QString readSql_;
     std::unordered_map<QString, StmtHandle> statements_;
     sqlite3* routeDb_ = nullptr; ///< the connection of the atomic write the file is in, if any
     QString savepoint_;
@@ -906,6 +921,38 @@ std::shared_ptr<TableFile> openTableFile(const QString& folder, const TableDef& 
     return file;
 }
 
+bool addMissingIndexes(const QString& folder, const TableDef& def) {
+    if (def.indexes.empty())
+        return true;
+    const QString path = findTableFile(folder, def.name);
+    if (path.isEmpty())
+        return false;
+    sqlite3* raw = nullptr;
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK)
+        return false;
+    bool complete = true;
+    for (const IndexDef& index : def.indexes) {
+        sqlite3_stmt* rawFind = nullptr;
+        sqlite3_prepare_v2(db.get(),
+                           "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?", -1,
+                           &rawFind, nullptr);
+        const StmtHandle find(rawFind);
+        const QByteArray name = def.sqlIndexName(index).toUtf8();
+        sqlite3_bind_text(rawFind, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        const int found = sqlite3_step(rawFind);
+        if (found == SQLITE_ROW)
+            continue;
+        if (found != SQLITE_DONE ||
+            sqlite3_exec(db.get(), createIndexSql(def, index).toUtf8().constData(), nullptr,
+                         nullptr, nullptr) != SQLITE_OK)
+            complete = false;
+    }
+    return complete;
+}
+
 void createTableFile(const QString& folder, const TableDef& def) {
     QDir().mkpath(folder);
     if (const QString old = findTableFile(folder, def.name); !old.isEmpty())
@@ -930,14 +977,8 @@ void createTableFile(const QString& folder, const TableDef& def) {
     statements << QStringLiteral("PRAGMA journal_mode=DELETE") << QStringLiteral("BEGIN")
                << QStringLiteral("CREATE TABLE %1 (%2)")
                       .arg(quoted(def.name), columns.join(QStringLiteral(", ")));
-    for (const IndexDef& index : def.indexes) {
-        QStringList fields;
-        for (const QString& f : index.fields)
-            fields << quoted(f);
-        statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                          .arg(quoted(def.sqlIndexName(index)), quoted(def.name),
-                               fields.join(QStringLiteral(", ")));
-    }
+    for (const IndexDef& index : def.indexes)
+        statements << createIndexSql(def, index);
     statements << QStringLiteral("COMMIT");
     for (const QString& sql : statements) {
         char* message = nullptr;

@@ -755,7 +755,7 @@ void Table::append() {
     requireActive();
     checkBrowseMode();
     fire(Event::BeforeInsert);
-    savedBuffer_ = buffer_;
+    savedBuffer_.swap(buffer_); // moved, not copied: appending many records stays cheap
     savedShownRowid_ = shownRowid_;
     buffer_.assign(fields_.size(), QVariant());
     allocate_ = nullptr;
@@ -801,26 +801,35 @@ void Table::post() {
         if (def_->fields[i].required && buffer_[i].isNull())
             throw Error(QStringLiteral("Il campo %1 della tabella %2 deve avere un valore.")
                             .arg(def_->fields[i].name, name_));
-    std::vector<QVariant> stored(buffer_.begin(), buffer_.begin() + qsizetype(def_->fields.size()));
+    // The file writes the stored fields, the first of the buffer, straight from it.
+    const size_t stored = def_->fields.size();
     if (state_ == DataSetState::Insert) {
-        currentRowid_ = insertRenumbering(stored);
+        currentRowid_ = insertRenumbering();
         if (master_ && master_->state_ == DataSetState::Insert)
             master_->noteFollower(*this);
         followers_.clear();
     } else {
         // Only what this edit changed is written: a value the object read as blank because it
         // does not fit its field stays in the file, and so does another writer's change.
-        std::vector<bool> changed(stored.size());
-        for (size_t i = 0; i < stored.size(); ++i)
-            changed[i] = i >= savedBuffer_.size() || stored[i] != savedBuffer_[i];
-        file_->update(currentRowid_, stored, changed);
+        std::vector<bool> changed(stored);
+        for (size_t i = 0; i < stored; ++i)
+            changed[i] = i >= savedBuffer_.size() || buffer_[i] != savedBuffer_[i];
+        file_->update(currentRowid_, buffer_, changed);
     }
+    const bool inserted = state_ == DataSetState::Insert;
     modified_ = false;
     state_ = DataSetState::Browse;
     // The list of rows is rebuilt lazily, at the next move or count, so that posting many
     // records in a row stays linear; the rebuild puts the cursor on the posted record.
     invalidate();
-    readCurrent();
+    if (inserted) {
+        // A new record holds what was just written, each value already in its stored form; an
+        // edit is read again, since another writer may have changed the fields it left alone.
+        shownRowid_ = currentRowid_;
+        computeDerived(buffer_);
+    } else {
+        readCurrent();
+    }
     notify(DataEvent::StateChanged);
     notify(DataEvent::DataSetChanged);
     fire(Event::AfterPost);
@@ -838,14 +847,14 @@ void Table::setAllocatedIdentifier(const QString& field, std::function<int()> ne
 // Two copies of the program allocate the same next identifier when they read the highest one
 // at the same moment: the later post takes a fresh one instead of failing. A value the user
 // typed, or changed after it was allocated, is refused as before.
-qint64 Table::insertRenumbering(std::vector<QVariant>& stored) {
+qint64 Table::insertRenumbering() {
     constexpr int attempts = 100;
     for (int attempt = 0;; ++attempt) {
         try {
-            return file_->insert(stored);
+            return file_->insert(buffer_);
         } catch (const KeyViolation&) {
             if (!allocate_ || attempt >= attempts ||
-                stored[size_t(allocatedField_)] != allocatedValue_)
+                buffer_[size_t(allocatedField_)] != allocatedValue_)
                 throw;
         }
         const std::function<int()> next = allocate_;
@@ -855,8 +864,7 @@ qint64 Table::insertRenumbering(std::vector<QVariant>& stored) {
         Field(*this, allocatedField_).setAsInteger(fresh);
         allocate_ = next;
         allocatedValue_ = buffer_[size_t(allocatedField_)];
-        // What the change handlers set along with the identifier goes in as well.
-        stored.assign(buffer_.begin(), buffer_.begin() + qsizetype(def_->fields.size()));
+        // What the change handlers set along with the identifier goes in as well, from buffer_.
     }
 }
 

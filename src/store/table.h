@@ -252,7 +252,7 @@ private:
     const FieldInfo& fieldInfo(int index) const;
     FieldInfo& fieldInfo(int index);
     void fire(Event event);
-    qint64 insertRenumbering(std::vector<QVariant>& stored);
+    qint64 insertRenumbering();
     void noteFollower(const Table& detail);
     void moveFollowers(const QVariant& from, const QVariant& to);
     bool hasHandlers(Event event) const { return !handlers_[size_t(event)].empty(); }

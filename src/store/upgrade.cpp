@@ -45,4 +45,9 @@ QString addMissingTables(const QString& yearFolder) {
     return failed.join(QStringLiteral(", "));
 }
 
+void addMissingIndexes(const QString& yearFolder) {
+    for (const TableDef& def : catalogue::tables(TableSet::Year))
+        addMissingIndexes(yearFolder, def);
+}
+
 } // namespace store

@@ -15,4 +15,9 @@ const QStringList& addedLater();
 /// complete.
 QString addMissingTables(const QString& yearFolder);
 
+/// Gives each table of a year folder the indexes declared after it was made (the municipalities'
+/// name, searched at every customer saved), where its file can be written now; the others go on
+/// without them.
+void addMissingIndexes(const QString& yearFolder);
+
 } // namespace store

@@ -169,25 +169,29 @@ QVariant normalise(const FieldDef& field, const QVariant& v) {
             return {};
         return s;
     }
-    case FieldType::Number:
+    case FieldType::Number: {
         if (type == QMetaType::QString)
             return parse(field, v.toString());
         if (!v.canConvert<double>())
             badValue(field, v.toString());
-        return v.toDouble();
+        const double d = v.toDouble();
+        return std::isnan(d) ? QVariant() : QVariant(d); // the file keeps no NaN
+    }
     case FieldType::Date:
-        if (type == QMetaType::QDate)
-            return v.toDate().isValid() ? v : QVariant();
-        if (type == QMetaType::QDateTime)
-            return v.toDateTime().date();
+        if (type == QMetaType::QDate || type == QMetaType::QDateTime) {
+            // Only the years of four digits the file can keep.
+            const QDate d = type == QMetaType::QDate ? v.toDate() : v.toDateTime().date();
+            return d.isValid() && d.year() >= 1 && d.year() <= 9999 ? QVariant(d) : QVariant();
+        }
         if (type == QMetaType::QString)
             return parse(field, v.toString());
         badValue(field, v.toString());
     case FieldType::Time:
-        if (type == QMetaType::QTime)
-            return v.toTime().isValid() ? v : QVariant();
-        if (type == QMetaType::QDateTime)
-            return v.toDateTime().time();
+        // To the second, as the file keeps it.
+        if (type == QMetaType::QTime || type == QMetaType::QDateTime) {
+            const QTime t = type == QMetaType::QTime ? v.toTime() : v.toDateTime().time();
+            return t.isValid() ? QVariant(QTime(t.hour(), t.minute(), t.second())) : QVariant();
+        }
         if (type == QMetaType::QString)
             return parse(field, v.toString());
         badValue(field, v.toString());

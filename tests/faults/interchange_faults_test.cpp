@@ -106,8 +106,10 @@ TEST_F(InterchangeOnFullDisk, ExportSaysNothingChangedAndLeavesEveryTableAsItWas
 
 TEST_F(InterchangeOnFullDisk, ImportSaysNothingChangedAndLeavesEveryTableAsItWas) {
     fill(theirs.esercizio, 1, [](int) {
-        return std::vector<std::pair<const char*, QVariant>>{
-            {"Id_esercizio", 4}, {"Ragione_sociale", "BAR NUOVO"}, {"Piva", "12345678903"}};
+        return std::vector<std::pair<const char*, QVariant>>{{"Id_esercizio", 4},
+                                                             {"Ragione_sociale", "BAR NUOVO"},
+                                                             {"Piva", "12345678903"},
+                                                             {"Comune", "ROMA"}};
     });
     fill(theirs.misurazioni, 300, [](int n) {
         return std::vector<std::pair<const char*, QVariant>>{

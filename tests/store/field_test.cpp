@@ -6,6 +6,7 @@
 #include "store_test_util.h"
 #include "support/fixture.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -197,6 +198,30 @@ TEST_F(FieldValues, PicturesAndRichTextsComeBackByteForByte) {
     again.open();
     EXPECT_EQ(again.field("Logo_ca").asBytes(), picture);
     EXPECT_EQ(again.field("Dicitura_ca").asBytes(), html);
+}
+
+TEST_F(FieldValues, APostedRecordShowsWhatTheFileKeeps) {
+    const struct {
+        const char* field;
+        QVariant given, kept;
+    } cases[] = {
+        {"Ora", QTime(9, 5, 7, 450), QTime(9, 5, 7)},       {"Imp_fatt", std::nan(""), QVariant()},
+        {"Data", QDate(10000, 1, 1), QVariant()},           {"Data", QDate(-5, 1, 1), QVariant()},
+        {"Data", QDate(9999, 12, 31), QDate(9999, 12, 31)},
+    };
+    int id = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " <- " + c.given.toString().toStdString());
+        movements.append();
+        movements.field("Id").setAsInteger(++id);
+        movements.field(c.field).setValue(c.given);
+        movements.post();
+        EXPECT_EQ(movements.field(c.field).value(), c.kept);
+        Table again(year.path(), "MOV");
+        again.open();
+        ASSERT_TRUE(again.locate("Id", id));
+        EXPECT_EQ(again.field(c.field).value(), c.kept);
+    }
 }
 
 struct ParseCase {

@@ -1,13 +1,16 @@
 // A year folder made by an older copy of the program gets the tables added since, and only those.
 #include "read_only.h"
+#include "store/catalogue.h"
 #include "store/dm.h"
 #include "store/engine.h"
+#include "store/table.h"
 #include "store/upgrade.h"
 #include "support/fixture.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -50,6 +53,37 @@ TEST(YearUpgrade, ReadOnlyFolderSaysWhatItCouldNotAdd) {
         GTEST_SKIP() << "cartella non rendibile di sola lettura";
     EXPECT_EQ(store::addMissingTables(year.path()), added);
     EXPECT_EQ(store::findTableFile(year.path(), added), "");
+}
+
+int indexesOf(const QString& file) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* count = nullptr;
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index'", -1, &count,
+                       nullptr);
+    const int n = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int(count, 0) : -1;
+    sqlite3_finalize(count);
+    sqlite3_close(db);
+    return n;
+}
+
+TEST(YearUpgrade, OlderMunicipalitiesGetTheirNameIndexAndKeepTheirRecords) {
+    testsupport::YearFolder year;
+    store::TableDef older = store::catalogue::year("COMUNI");
+    older.indexes.clear();
+    store::createTableFile(year.path(), older);
+    {
+        store::Table towns(year.path(), "COMUNI");
+        towns.open();
+        towns.append();
+        towns.field("COMUNE").setAsString("ROMA");
+        towns.post();
+    }
+    ASSERT_EQ(indexesOf(year.file("COMUNI.DB")), 0);
+    Tdm data;
+    EXPECT_TRUE(data.dmCreate(year.path()));
+    EXPECT_EQ(indexesOf(year.file("COMUNI.DB")), 1);
+    EXPECT_TRUE(data.Tabcomuni.locate("COMUNE", "ROMA"));
 }
 
 } // namespace

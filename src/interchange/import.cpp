@@ -100,62 +100,75 @@ void buildContracts(VerificationTables& source, const ParkTargets& to,
     int lineId = store::rules::nextIdentifier(to.lines, QStringLiteral("ID"));
     int articleId = store::rules::nextIdentifier(to.articles, QStringLiteral("Id"));
     store::Table& v = source.misurazioni;
+    // Found once: the loop runs once per verification.
+    const auto fields = [](store::Table& t, std::initializer_list<const char*> names) {
+        std::vector<store::Field> found;
+        for (const char* name : names)
+            found.push_back(t.field(QString::fromLatin1(name)));
+        return found;
+    };
+    const std::vector<store::Field> from =
+        fields(v, {"DATA_FINE", "ID_ESERCIZIO", "ID_MS", "MATRICOLA_MS", "COMUNE", "INDIRIZZO",
+                   "CAP", "PROVINCIA"});
+    const store::Field &end = from[0], &customerId = from[1], &model = from[2], &serial = from[3],
+                       &town = from[4], &street = from[5], &postcode = from[6], &province = from[7];
+    const std::vector<store::Field> contract =
+        fields(to.contracts, {"ID", "ID_CLIENTE", "VAL_DAL", "DURATA", "VAL_AL", "ID_CONTRATTO"});
+    const std::vector<store::Field> line =
+        fields(to.lines, {"ID_ELENCO", "ID", "Id_ms", "MATRICOLA", "DESCRIZIONE", "Piva", "Comune",
+                          "Indirizzo", "Cap", "PROVINCIA"});
+    const std::vector<store::Field> article =
+        fields(to.articles, {"Id", "Id_esercizio", "Piva", "Id_ms", "Matricola", "Assistenza_sn",
+                             "Giacenza_sn", "Qta", "Comune", "Indirizzo", "Cap", "Provincia"});
     const store::ReadScope reading(v.file().get());
-    const auto value = [&v](const char* field) {
-        return v.field(QString::fromLatin1(field)).value();
-    };
-    const auto set = [](store::Table& t, const char* field, const QVariant& x) {
-        t.field(QString::fromLatin1(field)).setValue(x);
-    };
     for (v.first(); !v.eof(); v.next()) {
-        const QDate end = v.field(QStringLiteral("DATA_FINE")).asDate();
-        const int customer = v.field(QStringLiteral("ID_ESERCIZIO")).asInteger();
-        const bool knownCustomer =
-            !v.field(QStringLiteral("ID_ESERCIZIO")).isNull() && vatOfCustomer.contains(customer);
+        const QDate ends = end.asDate();
+        const int customer = customerId.asInteger();
+        const bool knownCustomer = !customerId.isNull() && vatOfCustomer.contains(customer);
 
         to.contracts.append();
-        set(to.contracts, "ID", contractId);
-        set(to.contracts, "ID_CLIENTE", value("ID_ESERCIZIO"));
-        set(to.contracts, "VAL_DAL", end.isValid() ? QVariant(end) : QVariant());
-        set(to.contracts, "DURATA", QStringLiteral("12 MESI"));
-        set(to.contracts, "VAL_AL", end.isValid() ? QVariant(contractEnd(end)) : QVariant());
+        contract[0].setValue(contractId);
+        contract[1].setValue(customerId.value());
+        contract[2].setValue(ends.isValid() ? QVariant(ends) : QVariant());
+        contract[3].setValue(QStringLiteral("12 MESI"));
+        contract[4].setValue(ends.isValid() ? QVariant(contractEnd(ends)) : QVariant());
         if (type.isNull())
             tell(QStringLiteral("TIPO CONTRATTO NON TROVATO"));
         else
-            set(to.contracts, "ID_CONTRATTO", type);
+            contract[5].setValue(type);
         to.contracts.post();
 
         to.lines.append();
-        set(to.lines, "ID_ELENCO", contractId);
-        set(to.lines, "ID", lineId++);
-        set(to.lines, "Id_ms", value("ID_MS"));
-        set(to.lines, "MATRICOLA", value("MATRICOLA_MS"));
-        set(to.lines, "DESCRIZIONE", modelName.value(v.field(QStringLiteral("ID_MS")).asInteger()));
+        line[0].setValue(contractId);
+        line[1].setValue(lineId++);
+        line[2].setValue(model.value());
+        line[3].setValue(serial.value());
+        line[4].setValue(modelName.value(model.asInteger()));
         if (knownCustomer) {
-            set(to.lines, "Piva", vatOfCustomer.value(customer));
-            set(to.lines, "Comune", value("COMUNE"));
-            set(to.lines, "Indirizzo", value("INDIRIZZO"));
-            set(to.lines, "Cap", value("CAP"));
-            set(to.lines, "PROVINCIA", value("PROVINCIA"));
+            line[5].setValue(vatOfCustomer.value(customer));
+            line[6].setValue(town.value());
+            line[7].setValue(street.value());
+            line[8].setValue(postcode.value());
+            line[9].setValue(province.value());
         }
         to.lines.post();
         ++contractId;
 
         to.articles.append();
-        set(to.articles, "Id", articleId++);
+        article[0].setValue(articleId++);
         if (knownCustomer) {
-            set(to.articles, "Id_esercizio", customer);
-            set(to.articles, "Piva", vatOfCustomer.value(customer));
+            article[1].setValue(customer);
+            article[2].setValue(vatOfCustomer.value(customer));
         }
-        set(to.articles, "Id_ms", value("ID_MS"));
-        set(to.articles, "Matricola", value("MATRICOLA_MS"));
-        set(to.articles, "Assistenza_sn", true);
-        set(to.articles, "Giacenza_sn", false);
-        set(to.articles, "Qta", 1);
-        set(to.articles, "Comune", value("COMUNE"));
-        set(to.articles, "Indirizzo", value("INDIRIZZO"));
-        set(to.articles, "Cap", value("CAP"));
-        set(to.articles, "Provincia", value("PROVINCIA"));
+        article[3].setValue(model.value());
+        article[4].setValue(serial.value());
+        article[5].setValue(true);
+        article[6].setValue(false);
+        article[7].setValue(1);
+        article[8].setValue(town.value());
+        article[9].setValue(street.value());
+        article[10].setValue(postcode.value());
+        article[11].setValue(province.value());
         to.articles.post();
     }
 }

@@ -35,12 +35,12 @@ void exportVerifications(const QString& yearFolder, store::Table& target, int qu
                           "INDIRIZZO", "CAP"});
     const store::Field id = target.field(QStringLiteral("ID_MISURAZIONI"));
     const store::ReadScope reading(verifications.table.file().get());
-    for (verifications.table.first(); !verifications.table.eof(); verifications.table.next()) {
+    verifications.table.forEachRecord([&] {
         target.append();
         id.setAsInteger(next++);
         copy();
         target.post();
-    }
+    });
 }
 
 void exportTechnicians(const QString& yearFolder, store::Table& target) {
@@ -55,12 +55,12 @@ void exportTechnicians(const QString& yearFolder, store::Table& target) {
     const store::Field name = source.field(QStringLiteral("Nome"));
     const store::Field fullName = target.field(QStringLiteral("Cogn_nome"));
     const store::ReadScope reading(source.file().get());
-    for (source.first(); !source.eof(); source.next()) {
+    source.forEachRecord([&] {
         target.append();
         copy();
         fullName.setAsString(surname.asString() + u' ' + name.asString());
         target.post();
-    }
+    });
 }
 
 /// Only the first obliged subject, and only its authorisations.
@@ -86,11 +86,11 @@ void exportObligedSubject(const QString& yearFolder, store::Table& subjects,
     const FieldCopy copy(
         own.table, authorisations,
         {"Id_Lsogg", "Id_sogg", "Tipo_abilitazione", "Tipo_provv", "Data_provv", "Id_al_sigillo"});
-    for (own.table.first(); !own.table.eof(); own.table.next()) {
+    own.table.forEachRecord([&] {
         authorisations.append();
         copy();
         authorisations.post();
-    }
+    });
 }
 
 void exportRecords(const QString& yearFolder, VerificationTables& target, int quarter) {

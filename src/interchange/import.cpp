@@ -22,7 +22,7 @@ void importTechnicians(store::Table& source, store::Table& target) {
     target.emptyTable();
     const store::Field cf = target.field(QStringLiteral("Cf"));
     const store::ReadScope reading(source.file().get());
-    for (source.first(); !source.eof(); source.next()) {
+    source.forEachRecord([&] {
         target.append();
         setInOrder(source, target,
                    {"Id_tecnico", "Cf", "Cognome", "Nome", "Cogn_nome", "Sesso", "Data_nascita",
@@ -38,7 +38,7 @@ void importTechnicians(store::Table& source, store::Table& target) {
         if (cf.asString().size() != 16 && !sourceCf.isEmpty())
             cf.setAsString(sourceCf);
         target.post();
-    }
+    });
 }
 
 void importObligedSubjects(VerificationTables& source, store::Table& subjects,
@@ -54,7 +54,7 @@ void importObligedSubjects(VerificationTables& source, store::Table& subjects,
         source.abilitazioni, authorisations,
         {"Id_Lsogg", "Id_sogg", "Id_al_sigillo", "Tipo_abilitazione", "Tipo_provv", "Data_provv"});
     store::Table& own = source.abilitazioni;
-    for (source.sogg.first(); !source.sogg.eof(); source.sogg.next()) {
+    source.sogg.forEachRecord([&] {
         subjects.append();
         subject();
         subjects.post();
@@ -67,7 +67,7 @@ void importObligedSubjects(VerificationTables& source, store::Table& subjects,
             authorisations.post();
         }
         own.setFiltered(false);
-    }
+    });
 }
 
 /// The objects of the contracts and machine park built from the verifications.
@@ -88,13 +88,14 @@ void buildContracts(VerificationTables& source, const ParkTargets& to,
                                 QStringLiteral("VERIFICA PERIODICA"), QStringLiteral("Id"));
 
     QHash<int, QVariant> vatOfCustomer;
-    for (source.esercizio.first(); !source.esercizio.eof(); source.esercizio.next())
-        vatOfCustomer.insert(source.esercizio.field(QStringLiteral("Id_esercizio")).asInteger(),
-                             source.esercizio.field(QStringLiteral("Piva")).value());
+    const store::Field customerKey = source.esercizio.field(QStringLiteral("Id_esercizio"));
+    const store::Field customerVat = source.esercizio.field(QStringLiteral("Piva"));
+    source.esercizio.forEachRecord(
+        [&] { vatOfCustomer.insert(customerKey.asInteger(), customerVat.value()); });
     QHash<int, QVariant> modelName;
-    for (source.ms.first(); !source.ms.eof(); source.ms.next())
-        modelName.insert(source.ms.field(QStringLiteral("Id_ms")).asInteger(),
-                         source.ms.field(QStringLiteral("Denominazione_ms")).value());
+    const store::Field modelKey = source.ms.field(QStringLiteral("Id_ms"));
+    const store::Field modelTitle = source.ms.field(QStringLiteral("Denominazione_ms"));
+    source.ms.forEachRecord([&] { modelName.insert(modelKey.asInteger(), modelTitle.value()); });
 
     int contractId = store::rules::nextIdentifier(to.contracts, QStringLiteral("ID"));
     int lineId = store::rules::nextIdentifier(to.lines, QStringLiteral("ID"));
@@ -121,7 +122,7 @@ void buildContracts(VerificationTables& source, const ParkTargets& to,
         fields(to.articles, {"Id", "Id_esercizio", "Piva", "Id_ms", "Matricola", "Assistenza_sn",
                              "Giacenza_sn", "Qta", "Comune", "Indirizzo", "Cap", "Provincia"});
     const store::ReadScope reading(v.file().get());
-    for (v.first(); !v.eof(); v.next()) {
+    v.forEachRecord([&] {
         const QDate ends = end.asDate();
         const int customer = customerId.asInteger();
         const bool knownCustomer = !customerId.isNull() && vatOfCustomer.contains(customer);
@@ -170,7 +171,7 @@ void buildContracts(VerificationTables& source, const ParkTargets& to,
         article[10].setValue(postcode.value());
         article[11].setValue(province.value());
         to.articles.post();
-    }
+    });
 }
 
 } // namespace

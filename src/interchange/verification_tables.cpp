@@ -77,11 +77,11 @@ void replaceRecords(store::Table& source, store::Table& target,
     target.emptyTable();
     const FieldCopy copy(source, target, fields);
     const store::ReadScope reading(source.file().get());
-    for (source.first(); !source.eof(); source.next()) {
+    source.forEachRecord([&] {
         target.append();
         copy();
         target.post();
-    }
+    });
 }
 
 void cancelPending(const std::vector<store::Table*>& tables) {

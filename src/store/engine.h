@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,6 +25,11 @@ public:
     /// Rowids of the records matching `where`, ordered by `order` (field positions) and then
     /// by insertion.
     virtual std::vector<qint64> select(const Condition& where, const std::vector<int>& order) = 0;
+    /// Every record matching `where` in that order, its rowid and stored values handed to
+    /// `visit` in turn, in one pass over the file.
+    virtual void
+    scan(const Condition& where, const std::vector<int>& order,
+         const std::function<void(qint64 rowid, std::vector<QVariant>& values)>& visit) = 0;
     virtual std::optional<qint64> selectFirst(const Condition& where,
                                               const std::vector<int>& order) = 0;
     /// The last record in that order: the one with the highest key for the natural order.

@@ -64,6 +64,10 @@ QString tableError(const QString& table, sqlite3* db) {
 
 std::atomic<int> lockTimeout{5000};
 
+// Pages kept per file (negative: KiB), a ceiling rather than an allocation: a year's large
+// tables, read in index order, stay in memory instead of being read again from the disk.
+constexpr int kCacheSize = -8192;
+
 // What a stored value must look like to be read as a value of its field; anything else (a
 // table written by another program or an older copy) reads as blank. The reading in column()
 // below applies the same rules, so that filters and reads agree. Each predicate is 0 or 1,
@@ -146,6 +150,7 @@ public:
         sqlite3_extended_result_codes(db_.get(), 1);
         exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        exec(QStringLiteral("PRAGMA cache_size=%1").arg(kCacheSize));
         checkColumns();
         columns_.clear();
         for (const FieldDef& f : def_.fields)
@@ -155,6 +160,8 @@ public:
     }
 
     ~SqliteTableFile() override {
+        hotInsert_.reset();
+        hotRead_.reset();
         routedStatements_.clear();
         statements_.clear();
         openFiles().erase(path_);
@@ -185,6 +192,23 @@ public:
             rows.push_back(sqlite3_column_int64(s, 0));
         finish(s, rc);
         return rows;
+    }
+
+    void scan(const Condition& where, const std::vector<int>& order,
+              const std::function<void(qint64, std::vector<QVariant>&)>& visit) override {
+        Sql sql = render(where);
+        // A statement of its own, outside the cache: `visit` may run other statements.
+        const StmtHandle s(compile(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3 ORDER BY %4")
+                                       .arg(columns_, table_, sql.text, orderBy(order))));
+        bindAll(s.get(), sql.params);
+        std::vector<QVariant> values(def_.fields.size());
+        int rc;
+        while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+            for (size_t i = 0; i < def_.fields.size(); ++i)
+                values[i] = column(s.get(), int(i) + 1, def_.fields[i].type);
+            visit(sqlite3_column_int64(s.get(), 0), values);
+        }
+        finish(s.get(), rc);
     }
 
     std::optional<qint64> selectFirst(const Condition& where,
@@ -230,7 +254,7 @@ public:
     }
 
     bool read(qint64 rowid, std::vector<QVariant>& values) override {
-        sqlite3_stmt* s = prepare(readSql_);
+        sqlite3_stmt* s = prepareHot(hotRead_, readSql_);
         sqlite3_bind_int64(s, 1, rowid);
         const int rc = sqlite3_step(s);
         const bool found = rc == SQLITE_ROW;
@@ -263,7 +287,7 @@ public:
     }
 
     qint64 insert(const std::vector<QVariant>& values) override {
-        sqlite3_stmt* s = prepare(insertSql_);
+        sqlite3_stmt* s = prepareHot(hotInsert_, insertSql_);
         bindRecord(s, values);
         finish(s, sqlite3_step(s), &values);
         ++changes_;
@@ -395,6 +419,8 @@ public:
 private:
     // The statements run once per record read or posted are written once per name of the table.
     void nameTable(const QString& table) {
+        hotInsert_.reset();
+        hotRead_.reset();
         table_ = table;
         QString marks;
         for (size_t i = 0; i < def_.fields.size(); ++i)
@@ -457,20 +483,34 @@ private:
         return cache().emplace(sql, StmtHandle(raw)).first;
     }
 
-    sqlite3_stmt* prepare(const QString& sql) {
-        auto it = cache().find(sql);
-        if (it == cache().end()) {
-            sqlite3_stmt* raw = nullptr;
-            const QByteArray utf8 = sql.toUtf8();
-            if (sqlite3_prepare_v3(db(), utf8.constData(), int(utf8.size()),
-                                   SQLITE_PREPARE_PERSISTENT, &raw, nullptr) != SQLITE_OK)
-                throw Error(tableError(def_.name, db()));
-            it = keep(sql, raw);
-        }
-        sqlite3_stmt* s = it->second.get();
+    sqlite3_stmt* compile(const QString& sql) {
+        sqlite3_stmt* raw = nullptr;
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v3(db(), utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT,
+                               &raw, nullptr) != SQLITE_OK)
+            throw Error(tableError(def_.name, db()));
+        return raw;
+    }
+
+    static sqlite3_stmt* ready(sqlite3_stmt* s) {
         sqlite3_reset(s);
         sqlite3_clear_bindings(s);
         return s;
+    }
+
+    sqlite3_stmt* prepare(const QString& sql) {
+        auto it = cache().find(sql);
+        if (it == cache().end())
+            it = keep(sql, compile(sql));
+        return ready(it->second.get());
+    }
+
+    // The statements of every record read or posted, kept apart from the cache so that finding
+    // them costs nothing; made again whenever the table changes name (joining an atomic write).
+    sqlite3_stmt* prepareHot(StmtHandle& slot, const QString& sql) {
+        if (!slot)
+            slot.reset(compile(sql));
+        return ready(slot.get());
     }
 
     // Resets the statement; turns a failed step into an Italian error naming what went wrong.
@@ -614,9 +654,25 @@ private:
         case QMetaType::Double:
             sqlite3_bind_double(s, index, v.toDouble());
             break;
-        case QMetaType::QDate:
-            bindText(s, index, v.toDate().toString(Qt::ISODate));
+        case QMetaType::QDate: {
+            // By hand: QDate::toString formats through printf, a cost at every date posted.
+            const QDate d = v.toDate();
+            if (d.year() < 1 || d.year() > 9999) {
+                bindText(s, index, d.toString(Qt::ISODate));
+                break;
+            }
+            char text[10];
+            const auto digits = [&text](int at, int value, int count) {
+                for (int i = count - 1; i >= 0; --i, value /= 10)
+                    text[at + i] = char('0' + value % 10);
+            };
+            digits(0, d.year(), 4);
+            text[4] = text[7] = '-';
+            digits(5, d.month(), 2);
+            digits(8, d.day(), 2);
+            sqlite3_bind_text(s, index, text, sizeof text, SQLITE_TRANSIENT);
             break;
+        }
         case QMetaType::QTime:
             bindText(s, index, v.toTime().toString(QStringLiteral("HH:mm:ss")));
             break;
@@ -705,6 +761,8 @@ private:
     sqlite3* routeDb_ = nullptr; ///< the connection of the atomic write the file is in, if any
     QString savepoint_;
     std::unordered_map<QString, StmtHandle> routedStatements_;
+    StmtHandle hotInsert_; ///< on db(): the own connection or the atomic write's
+    StmtHandle hotRead_;
     qint64 dataVersion_ = 0;
     quint64 changes_ = 1;
     int depth_ = 0;
@@ -754,6 +812,7 @@ public:
             }
             run(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(quoted(schema)), i);
             run(QStringLiteral("PRAGMA %1.synchronous=FULL").arg(quoted(schema)), i);
+            run(QStringLiteral("PRAGMA %1.cache_size=%2").arg(quoted(schema)).arg(kCacheSize), i);
         }
         // Each file's write lock is taken in turn, so that a locked one is named.
         run(QStringLiteral("BEGIN"), 0);

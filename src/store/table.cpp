@@ -573,6 +573,37 @@ void Table::next() {
     }
 }
 
+void Table::forEachRecord(const std::function<void()>& visit) {
+    requireActive();
+    checkBrowseMode();
+    const quint64 version = file_->version();
+    invalidate(); // the list of rows is made along the walk
+    buffer_.resize(fields_.size());
+    std::vector<qint64> rows;
+    file_->scan(effectiveCondition(), effectiveOrder(),
+                [&](qint64 rowid, std::vector<QVariant>& values) {
+                    rows.push_back(rowid);
+                    pos_ = int(rows.size()) - 1;
+                    currentRowid_ = shownRowid_ = rowid;
+                    std::move(values.begin(), values.end(), buffer_.begin());
+                    computeDerived(buffer_);
+                    bof_ = eof_ = false;
+                    fire(Event::AfterScroll);
+                    notify(DataEvent::Scrolled);
+                    visit();
+                });
+    rows_ = std::move(rows);
+    rowsValid_ = true;
+    seenVersion_ = version;
+    pos_ = int(rows_.size()) - 1;
+    eof_ = true;
+    bof_ = rows_.empty();
+    if (rows_.empty()) {
+        currentRowid_ = 0;
+        readCurrent();
+    }
+}
+
 void Table::prior() {
     requireActive();
     checkBrowseMode();

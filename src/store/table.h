@@ -162,6 +162,11 @@ public:
     void next();
     void prior();
     void moveBy(int distance);
+    /// Makes each record the object shows (its filter and order) current in turn, from the
+    /// first, and calls `visit`: a first()/next() loop in one pass over the file, for walks over
+    /// many records. `visit` must not move or write this object. Ends as that loop does: on the
+    /// last record, at eof.
+    void forEachRecord(const std::function<void()>& visit);
     bool eof() const { return eof_; }
     bool bof() const { return bof_; }
     bool isEmpty();

@@ -3,6 +3,7 @@
 #include "store/error.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace store::value {
@@ -71,6 +72,9 @@ QTime parseTime(const QString& text) {
 } // namespace
 
 QString toCp1252Repertoire(const QString& text) {
+    // Most texts need nothing replaced: they are kept, shared, without a copy.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return inCp1252(c); }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -320,3 +320,28 @@ TEST_F(Locate, LookupAnswersWithoutMovingTheCursor) {
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(scrolls, 0);
 }
+
+TEST_F(Cursor, AWalkInOnePassSeesWhatAFirstNextLoopSeesAndEndsWhereItDoes) {
+    fillShops(shops);
+    const struct {
+        const char *filter, *order;
+    } cases[] = {{"", ""}, {"[Comune]='ROMA'", "Ragione_sociale"}, {"[Comune]='NAPOLI'", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.filter) + " / " + c.order);
+        shops.setFilter(c.filter);
+        shops.setFiltered(*c.filter != '\0');
+        shops.setIndexFieldNames(c.order);
+        QStringList looped, walked;
+        for (shops.first(); !shops.eof(); shops.next())
+            looped << shops.field("Ragione_sociale").asString();
+        const QString endOfLoop = shops.field("Ragione_sociale").asString();
+        const int positionOfLoop = shops.recNo();
+        shops.forEachRecord([&] { walked << shops.field("Ragione_sociale").asString(); });
+        EXPECT_EQ(walked, looped);
+        EXPECT_TRUE(shops.eof());
+        EXPECT_EQ(shops.field("Ragione_sociale").asString(), endOfLoop);
+        EXPECT_EQ(shops.recNo(), positionOfLoop);
+        shops.prior();
+        EXPECT_EQ(shops.recNo(), std::max(positionOfLoop - 1, 0));
+    }
+}

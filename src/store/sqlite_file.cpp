@@ -507,10 +507,12 @@ private:
 
     // The statements of every record read or posted, kept apart from the cache so that finding
     // them costs nothing; made again whenever the table changes name (joining an atomic write).
+    // Their callers bind every parameter, so the old bindings need no clearing.
     sqlite3_stmt* prepareHot(StmtHandle& slot, const QString& sql) {
         if (!slot)
             slot.reset(compile(sql));
-        return ready(slot.get());
+        sqlite3_reset(slot.get());
+        return slot.get();
     }
 
     // Resets the statement; turns a failed step into an Italian error naming what went wrong.
@@ -633,9 +635,18 @@ private:
             bind(s, int(i) + 1, params[i]);
     }
 
+    // The texts are lent, not copied: `values` outlives the step that reads them, and every
+    // later step binds again first.
     void bindRecord(sqlite3_stmt* s, const std::vector<QVariant>& values) {
-        for (size_t i = 0; i < def_.fields.size(); ++i)
-            bind(s, int(i) + 1, i < values.size() ? values[i] : QVariant());
+        for (size_t i = 0; i < def_.fields.size(); ++i) {
+            if (i < values.size() && values[i].typeId() == QMetaType::QString) {
+                const QString& text = *static_cast<const QString*>(values[i].constData());
+                sqlite3_bind_text16(s, int(i) + 1, text.utf16(), int(text.size() * 2),
+                                    SQLITE_STATIC);
+            } else {
+                bind(s, int(i) + 1, i < values.size() ? values[i] : QVariant());
+            }
+        }
     }
 
     static void bind(sqlite3_stmt* s, int index, const QVariant& v) {

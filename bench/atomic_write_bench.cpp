@@ -94,6 +94,15 @@ void BM_Store_AtomicInsert(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
+/// The schema of the k-th target on the raw connection: the first file is main.
+std::string schemaOf(int k) {
+    if (k == 0)
+        return "main";
+    std::string schema = "t"; // appended, not "t" + ...: GCC 12 warns falsely on that
+    schema += std::to_string(k);
+    return schema;
+}
+
 void BM_Raw_AtomicInsert(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
@@ -107,17 +116,11 @@ void BM_Raw_AtomicInsert(benchmark::State& state) {
         try {
             Db db = bench::sql::open(path(0));
             bench::sql::exec(db.get(), "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
-            for (int t = 1; t < 3; ++t) {
-                Stmt attach = bench::sql::prepare(db.get(), "ATTACH DATABASE ? AS ?");
-                bench::sql::bindText(attach.get(), 1, path(t));
-                bench::sql::bindText(attach.get(), 2, "t" + std::to_string(t));
-                bench::sql::stepDone(db.get(), attach.get());
-                bench::sql::exec(db.get(),
-                                 ("PRAGMA t" + std::to_string(t) + ".synchronous=FULL").c_str());
-            }
+            for (int t = 1; t < 3; ++t)
+                bench::sql::attach(db.get(), path(t), schemaOf(t), true);
             bench::sql::exec(db.get(), "BEGIN IMMEDIATE");
             for (int t = 0; t < 3; ++t) {
-                const std::string schema = t == 0 ? "main" : "t" + std::to_string(t);
+                const std::string schema = schemaOf(t);
                 Stmt insert = bench::sql::prepare(
                     db.get(), "INSERT INTO " + schema + "." +
                                   bench::sql::quoted(kTargets[t].table) + " (" +

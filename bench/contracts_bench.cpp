@@ -104,10 +104,7 @@ void BM_Raw_ContractFilter(benchmark::State& state) {
     };
     Db db = bench::sql::open(path("ele_contratti"), SQLITE_OPEN_READONLY);
     for (const char* table : {"esercizio", "tipi_contratti"}) {
-        Stmt attach = bench::sql::prepare(db.get(), "ATTACH DATABASE ? AS ?");
-        bench::sql::bindText(attach.get(), 1, path(table));
-        bench::sql::bindText(attach.get(), 2, table);
-        bench::sql::stepDone(db.get(), attach.get());
+        bench::sql::attach(db.get(), path(table), table);
     }
     const bool narrow = state.range(0) == 1;
     const contracts::FilterPanel panel = panelOf(int(state.range(0)));

@@ -89,10 +89,7 @@ void BM_Raw_LinesWithTotals(benchmark::State& state) {
         try {
             Db db = bench::sql::open(path("linee_doc"));
             bench::sql::exec(db.get(), "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
-            Stmt attach = bench::sql::prepare(db.get(), "ATTACH DATABASE ? AS d");
-            bench::sql::bindText(attach.get(), 1, path("doc"));
-            bench::sql::stepDone(db.get(), attach.get());
-            bench::sql::exec(db.get(), "PRAGMA d.synchronous=FULL");
+            bench::sql::attach(db.get(), path("doc"), "d", true);
             bench::sql::exec(db.get(), "INSERT INTO d.doc (Id, PagataSNP) VALUES (1, 'N')");
             Stmt insert = bench::sql::prepare(
                 db.get(),

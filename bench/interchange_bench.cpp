@@ -8,6 +8,7 @@
 //   cmake --build build --target interchange_bench && build/bench/interchange_bench
 #include "bench_support.h"
 #include "generate_year.h"
+#include "interchange_setting.h"
 #include "sqlite_util.h"
 
 #include "interchange/agency_file.h"
@@ -32,6 +33,7 @@ namespace {
 
 using bench::sql::Db;
 using bench::sql::Stmt;
+using namespace bench::interchange_setting;
 
 constexpr int kQuarterVerifications = 100'000;
 constexpr int kOtherQuarter = 20'000;
@@ -44,19 +46,8 @@ struct Setting {
     QString program = root.filePath(QStringLiteral("verifiche"));
 
     Setting() {
-        std::filesystem::create_directories(year.toStdString());
-        for (const auto& entry :
-             std::filesystem::directory_iterator(bench::builtTemplateFolder().toStdString()))
-            std::filesystem::copy_file(entry.path(), std::filesystem::path(year.toStdString()) /
-                                                         entry.path().filename());
-        const QString vpYear = interchange::verificationYearFolder(program, QStringLiteral("2026"));
-        const QString vpRegisters = interchange::verificationRegisterFolder(program);
-        QDir().mkpath(vpYear);
-        QDir().mkpath(vpRegisters);
-        for (const auto& def : store::catalogue::tables(store::TableSet::VerificationYear))
-            store::createTableFile(vpYear, def);
-        for (const auto& def : store::catalogue::tables(store::TableSet::VerificationRegister))
-            store::createTableFile(vpRegisters, def);
+        copyTemplate(year);
+        createVerificationProgram(program, QStringLiteral("2026"));
         fill();
     }
 
@@ -73,13 +64,6 @@ struct Setting {
             t->open();
         bench::Random random(20'260'401);
         store::AtomicWrite scope(all);
-        const auto add = [](store::Table& t,
-                            std::initializer_list<std::pair<const char*, QVariant>> v) {
-            t.append();
-            for (const auto& [name, value] : v)
-                t.field(QString::fromLatin1(name)).setValue(value);
-            t.post();
-        };
         for (int i = 1; i <= kQuarterVerifications + kOtherQuarter; ++i) {
             const bool second = i % 6 != 0;
             add(verifications,
@@ -145,11 +129,6 @@ void BM_Store_ExportQuarter(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kQuarterVerifications);
 }
 
-std::string fileOf(const QString& folder, const char* table) {
-    return QFile::encodeName(QDir(folder).filePath(QString::fromLatin1(table) + ".DB"))
-        .toStdString();
-}
-
 /// Copies the rows `select` answers on `from` into `insert` on `to`, column by column; with
 /// `number`, a counter from 1 goes first.
 void copyRows(sqlite3* from, const std::string& select, sqlite3* to, const std::string& insert,
@@ -179,20 +158,12 @@ void BM_Raw_ExportQuarter(benchmark::State& state) {
             Db source = bench::sql::open(fileOf(s.year, "misurazioni"), SQLITE_OPEN_READONLY);
             for (const char* t : {"esercizio", "tecnici", "ms", "COMUNI", "soggetto_obbligato",
                                   "Lsoggetto_obbligato"}) {
-                Stmt attach = bench::sql::prepare(source.get(), "ATTACH DATABASE ? AS ?");
-                bench::sql::bindText(attach.get(), 1, fileOf(s.year, t));
-                bench::sql::bindText(attach.get(), 2, std::string("s_") + t);
-                bench::sql::stepDone(source.get(), attach.get());
+                bench::sql::attach(source.get(), fileOf(s.year, t), std::string("s_") + t);
             }
             Db db = bench::sql::open(fileOf(vpYear, "misurazioni"));
             bench::sql::exec(db.get(), "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
             for (const char* t : registers) {
-                Stmt attach = bench::sql::prepare(db.get(), "ATTACH DATABASE ? AS ?");
-                bench::sql::bindText(attach.get(), 1, fileOf(vpRegisters, t));
-                bench::sql::bindText(attach.get(), 2, t);
-                bench::sql::stepDone(db.get(), attach.get());
-                bench::sql::exec(db.get(),
-                                 (std::string("PRAGMA ") + t + ".synchronous=FULL").c_str());
+                bench::sql::attach(db.get(), fileOf(vpRegisters, t), t, true);
             }
             bench::sql::exec(db.get(), "BEGIN IMMEDIATE");
             bench::sql::exec(db.get(), "DELETE FROM main.misurazioni");
@@ -350,12 +321,7 @@ void BM_Raw_AgencyFile(benchmark::State& state) {
             Db db = bench::sql::open(fileOf(s.staging, "riga1"));
             bench::sql::exec(db.get(), "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
             for (const char* t : {"riga2", "riga3"}) {
-                Stmt attach = bench::sql::prepare(db.get(), "ATTACH DATABASE ? AS ?");
-                bench::sql::bindText(attach.get(), 1, fileOf(s.staging, t));
-                bench::sql::bindText(attach.get(), 2, t);
-                bench::sql::stepDone(db.get(), attach.get());
-                bench::sql::exec(db.get(),
-                                 (std::string("PRAGMA ") + t + ".synchronous=FULL").c_str());
+                bench::sql::attach(db.get(), fileOf(s.staging, t), t, true);
             }
             bench::sql::exec(db.get(), "BEGIN IMMEDIATE");
             std::vector<Stmt> inserts;

@@ -7,6 +7,7 @@
 //   build-release/bench/interchange_import_bench
 #include "bench_support.h"
 #include "generate_year.h"
+#include "interchange_setting.h"
 #include "sqlite_util.h"
 
 #include "interchange/import.h"
@@ -29,16 +30,10 @@ namespace {
 
 using bench::sql::Db;
 using bench::sql::Stmt;
+using namespace bench::interchange_setting;
 
 constexpr int kVerifications = 100'000;
 constexpr int kCustomers = 20'000;
-
-void add(store::Table& t, std::initializer_list<std::pair<const char*, QVariant>> values) {
-    t.append();
-    for (const auto& [name, value] : values)
-        t.field(QString::fromLatin1(name)).setValue(value);
-    t.post();
-}
 
 /// A working year to import into (the template's, with its contract type "VERIFICA PERIODICA"),
 /// with its data module and rules, and a verification program filled once for every benchmark.
@@ -52,19 +47,8 @@ struct Setting {
     interchange::VerificationTables source;
 
     Setting() {
-        std::filesystem::create_directories(year.toStdString());
-        for (const auto& entry :
-             std::filesystem::directory_iterator(bench::builtTemplateFolder().toStdString()))
-            std::filesystem::copy_file(entry.path(), std::filesystem::path(year.toStdString()) /
-                                                         entry.path().filename());
-        const QString vpYear = interchange::verificationYearFolder(program, QStringLiteral("2026"));
-        const QString vpRegisters = interchange::verificationRegisterFolder(program);
-        QDir().mkpath(vpYear);
-        QDir().mkpath(vpRegisters);
-        for (const auto& def : store::catalogue::tables(store::TableSet::VerificationYear))
-            store::createTableFile(vpYear, def);
-        for (const auto& def : store::catalogue::tables(store::TableSet::VerificationRegister))
-            store::createTableFile(vpRegisters, def);
+        copyTemplate(year);
+        createVerificationProgram(program, QStringLiteral("2026"));
         if (!data.dmCreate(year))
             throw std::runtime_error(data.openFailure().toStdString());
         source.open(program, QStringLiteral("2026"));
@@ -138,18 +122,6 @@ void BM_Store_Import(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kVerifications);
 }
 
-std::string fileOf(const QString& folder, const char* table) {
-    return QFile::encodeName(QDir(folder).filePath(QString::fromLatin1(table) + ".DB"))
-        .toStdString();
-}
-
-void attach(sqlite3* db, const std::string& file, const char* schema) {
-    Stmt statement = bench::sql::prepare(db, "ATTACH DATABASE ? AS ?");
-    bench::sql::bindText(statement.get(), 1, file);
-    bench::sql::bindText(statement.get(), 2, schema);
-    bench::sql::stepDone(db, statement.get());
-}
-
 /// Binds each column `read` answers to `writes`, in turn, taking `counts[k]` columns for the
 /// k-th statement, and steps them.
 void copyRow(sqlite3* to, sqlite3_stmt* read,
@@ -179,14 +151,12 @@ void BM_Raw_Import(benchmark::State& state) {
             Db source = bench::sql::open(fileOf(vpYear, "misurazioni"), SQLITE_OPEN_READONLY);
             for (const char* t : {"esercizio", "tecnici", "ms", "Comuni", "soggetto_obbligato",
                                   "Lsoggetto_obbligato"})
-                attach(source.get(), fileOf(vpRegisters, t), t);
+                bench::sql::attach(source.get(), fileOf(vpRegisters, t), t);
             Db db = bench::sql::open(fileOf(s.year, "tecnici"));
             bench::sql::exec(db.get(), "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
             for (const char* t : {"ms", "Lsoggetto_obbligato", "soggetto_obbligato", "esercizio",
                                   "COMUNI", "ele_contratti", "LINEE_CONTRATTI", "articoli"}) {
-                attach(db.get(), fileOf(s.year, t), t);
-                bench::sql::exec(db.get(),
-                                 (std::string("PRAGMA ") + t + ".synchronous=FULL").c_str());
+                bench::sql::attach(db.get(), fileOf(s.year, t), t, true);
             }
             bench::sql::exec(db.get(), "BEGIN IMMEDIATE");
             const struct {

@@ -39,6 +39,15 @@ void stepDone(sqlite3* db, sqlite3_stmt* s) {
     sqlite3_reset(s);
 }
 
+void attach(sqlite3* db, const std::string& path, const std::string& schema, bool durable) {
+    Stmt statement = prepare(db, "ATTACH DATABASE ? AS ?");
+    bindText(statement.get(), 1, path);
+    bindText(statement.get(), 2, schema);
+    stepDone(db, statement.get());
+    if (durable)
+        exec(db, ("PRAGMA " + quoted(schema) + ".synchronous=FULL").c_str());
+}
+
 std::string quoted(std::string_view identifier) {
     std::string out = "\"";
     for (char c : identifier) {

@@ -25,6 +25,9 @@ Stmt prepare(sqlite3* db, std::string_view text);
 void exec(sqlite3* db, const char* text);
 /// Steps a statement that returns no row, then resets it for the next bind.
 void stepDone(sqlite3* db, sqlite3_stmt* s);
+/// Attaches the database file `path` as `schema`; with `durable`, written with synchronous=FULL
+/// like the main one of the benchmarks.
+void attach(sqlite3* db, const std::string& path, const std::string& schema, bool durable = false);
 
 inline void bindText(sqlite3_stmt* s, int index, std::string_view text) {
     sqlite3_bind_text(s, index, text.data(), int(text.size()), SQLITE_TRANSIENT);

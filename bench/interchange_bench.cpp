@@ -64,48 +64,10 @@ struct Setting {
             t->open();
         bench::Random random(20'260'401);
         store::AtomicWrite scope(all);
-        for (int i = 1; i <= kQuarterVerifications + kOtherQuarter; ++i) {
-            const bool second = i % 6 != 0;
-            add(verifications,
-                {{"ID_MISURAZIONI", i},
-                 {"ID_ESERCIZIO", random.between(1, kCustomers)},
-                 {"ID_MS", random.between(1, 150)},
-                 {"ID_TECNICO", random.between(1, 40)},
-                 {"MATRICOLA_MS", QStringLiteral("AB%1").arg(i, 7, 10, QLatin1Char('0'))},
-                 {"TIPO_INTERVENTO", "P"},
-                 {"ESITO", "P"},
-                 {"TRIMESTRE", second ? "2" : "1"},
-                 {"DATA_INI", QDate(2026, second ? 4 : 1, 1).addDays(random.below(90))},
-                 {"DATA_FINE", QDate(2026, second ? 4 : 1, 1).addDays(random.below(90))},
-                 {"COMUNE", "ROMA"},
-                 {"PROVINCIA", "RM"},
-                 {"INDIRIZZO", "VIA APPIA NUOVA 12"},
-                 {"CAP", "00118"}});
-        }
-        for (int i = 1; i <= kCustomers; ++i)
-            add(customers, {{"Id_esercizio", i},
-                            {"Ragione_sociale",
-                             QStringLiteral("DITTA NUMERO %1").arg(random.below(1'000'000))},
-                            {"Piva", "12345678903"},
-                            {"Comune", "ROMA"},
-                            {"Provincia", "RM"},
-                            {"Indirizzo", "VIA APPIA NUOVA 12"},
-                            {"Cap", "00118"}});
-        for (int i = 1; i <= 40; ++i)
-            add(technicians, {{"Id_tecnico", i},
-                              {"Cf", "RSSMRA70A01H501S"},
-                              {"Cognome", QStringLiteral("TECNICO%1").arg(i)},
-                              {"Nome", "MARIO"},
-                              {"Cogn_nome", QStringLiteral("TECNICO%1 MARIO").arg(i)},
-                              {"Data_nascita", QDate(1970, 1, 1)},
-                              {"Comune_nascita", "ROMA"}});
-        for (int i = 1; i <= 150; ++i)
-            add(models, {{"Id_ms", i},
-                         {"Marchio_ms", QStringLiteral("MARCA %1").arg(i % 12)},
-                         {"Denominazione_ms", QStringLiteral("MODELLO %1").arg(i)}});
-        add(subjects, {{"Id_sogg_obbl", 1}, {"Man", "CASSE ROSSI"}, {"Piva", "12345678903"}});
-        for (int i = 1; i <= 3; ++i)
-            add(authorisations, {{"Id_Lsogg", i}, {"Id_sogg", 1}, {"Id_al_sigillo", "S1"}});
+        for (int i = 1; i <= kQuarterVerifications + kOtherQuarter; ++i)
+            addVerification(verifications, i, random, kCustomers, i % 6 ? 2 : 1);
+        fillRegisters({customers, technicians, models, subjects, authorisations}, random,
+                      kCustomers);
         scope.commit();
     }
 };

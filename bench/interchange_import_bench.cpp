@@ -59,46 +59,10 @@ struct Setting {
         bench::Random random(20'260'402);
         store::AtomicWrite scope(source.all());
         for (int i = 1; i <= kVerifications; ++i)
-            add(source.misurazioni,
-                {{"ID_MISURAZIONI", i},
-                 {"ID_ESERCIZIO", random.between(1, kCustomers)},
-                 {"ID_MS", random.between(1, 150)},
-                 {"ID_TECNICO", random.between(1, 40)},
-                 {"MATRICOLA_MS", QStringLiteral("AB%1").arg(i, 7, 10, QLatin1Char('0'))},
-                 {"TIPO_INTERVENTO", "P"},
-                 {"ESITO", "P"},
-                 {"TRIMESTRE", "2"},
-                 {"DATA_INI", QDate(2026, 4, 1).addDays(random.below(90))},
-                 {"DATA_FINE", QDate(2026, 4, 1).addDays(random.below(90))},
-                 {"COMUNE", "ROMA"},
-                 {"PROVINCIA", "RM"},
-                 {"INDIRIZZO", "VIA APPIA NUOVA 12"},
-                 {"CAP", "00118"}});
-        for (int i = 1; i <= kCustomers; ++i)
-            add(source.esercizio, {{"Id_esercizio", i},
-                                   {"Ragione_sociale",
-                                    QStringLiteral("DITTA NUMERO %1").arg(random.below(1'000'000))},
-                                   {"Piva", "12345678903"},
-                                   {"Comune", "ROMA"},
-                                   {"Provincia", "RM"},
-                                   {"Indirizzo", "VIA APPIA NUOVA 12"},
-                                   {"Cap", "00118"}});
-        for (int i = 1; i <= 40; ++i)
-            add(source.tecnici, {{"Id_tecnico", i},
-                                 {"Cf", "RSSMRA70A01H501S"},
-                                 {"Cognome", QStringLiteral("TECNICO%1").arg(i)},
-                                 {"Nome", "MARIO"},
-                                 {"Sesso", "M"},
-                                 {"Data_nascita", QDate(1970, 1, 1)},
-                                 {"Comune_nascita", "ROMA"},
-                                 {"Prov_nascita", "RM"}});
-        for (int i = 1; i <= 150; ++i)
-            add(source.ms, {{"Id_ms", i},
-                            {"Marchio_ms", QStringLiteral("MARCA %1").arg(i % 12)},
-                            {"Denominazione_ms", QStringLiteral("MODELLO %1").arg(i)}});
-        add(source.sogg, {{"Id_sogg_obbl", 1}, {"Man", "CASSE ROSSI"}, {"Piva", "12345678903"}});
-        for (int i = 1; i <= 3; ++i)
-            add(source.abilitazioni, {{"Id_Lsogg", i}, {"Id_sogg", 1}, {"Id_al_sigillo", "S1"}});
+            addVerification(source.misurazioni, i, random, kCustomers, 2);
+        fillRegisters(
+            {source.esercizio, source.tecnici, source.ms, source.sogg, source.abilitazioni}, random,
+            kCustomers);
         interchange::replaceRecords(data.Tabcomuni, source.comuni,
                                     {"COMUNE", "PROVINCIAI", "CODICEFISC", "CAP"});
         scope.commit();

@@ -64,9 +64,9 @@ QString tableError(const QString& table, sqlite3* db) {
 
 std::atomic<int> lockTimeout{5000};
 
-// Pages kept per file (negative: KiB), a ceiling rather than an allocation: a year's large
-// tables, read in index order, stay in memory instead of being read again from the disk.
-constexpr int kCacheSize = -8192;
+// Pages kept per file (negative: KiB), a ceiling rather than an allocation: a walk in index
+// order over a large table (a quarter's verifications, the movements) reads each page once.
+constexpr int kCacheSize = -32768;
 
 // What a stored value must look like to be read as a value of its field; anything else (a
 // table written by another program or an older copy) reads as blank. The reading in column()
@@ -668,7 +668,9 @@ private:
         case QMetaType::QDate: {
             // By hand: QDate::toString formats through printf, a cost at every date posted.
             const QDate d = v.toDate();
-            if (d.year() < 1 || d.year() > 9999) {
+            int year = 0, month = 0, day = 0;
+            d.getDate(&year, &month, &day);
+            if (year < 1 || year > 9999) {
                 bindText(s, index, d.toString(Qt::ISODate));
                 break;
             }
@@ -677,10 +679,10 @@ private:
                 for (int i = count - 1; i >= 0; --i, value /= 10)
                     text[at + i] = char('0' + value % 10);
             };
-            digits(0, d.year(), 4);
+            digits(0, year, 4);
             text[4] = text[7] = '-';
-            digits(5, d.month(), 2);
-            digits(8, d.day(), 2);
+            digits(5, month, 2);
+            digits(8, day, 2);
             sqlite3_bind_text(s, index, text, sizeof text, SQLITE_TRANSIENT);
             break;
         }

@@ -185,7 +185,8 @@ QVariant normalise(const FieldDef& field, const QVariant& v) {
         if (type == QMetaType::QDate || type == QMetaType::QDateTime) {
             // Only the years of four digits the file can keep.
             const QDate d = type == QMetaType::QDate ? v.toDate() : v.toDateTime().date();
-            return d.isValid() && d.year() >= 1 && d.year() <= 9999 ? QVariant(d) : QVariant();
+            static const QDate first(1, 1, 1), last(9999, 12, 31);
+            return d.isValid() && d >= first && d <= last ? QVariant(d) : QVariant();
         }
         if (type == QMetaType::QString)
             return parse(field, v.toString());

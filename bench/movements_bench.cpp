@@ -146,9 +146,9 @@ int main(int argc, char** argv) {
         // The same with the type checks the store puts around every comparison.
         const auto [rawGuarded, guardedRows] = raw(
             folder,
-            "SELECT rowid FROM MOV WHERE (typeof(Data) = 'text' AND Data IS date(Data, '+0 days') "
-            "AND Data >= '0001' AND Data >= ?1) AND (typeof(Data) = 'text' AND Data IS "
-            "date(Data, '+0 days') AND Data >= '0001' AND Data <= ?2) AND ID_TECNICO = ?3 "
+            "SELECT rowid FROM MOV WHERE (Data >= ?1 AND typeof(Data) = 'text' AND Data IS "
+            "date(Data, '+0 days') AND Data >= '0001') AND (Data <= ?2 AND typeof(Data) = 'text' "
+            "AND Data IS date(Data, '+0 days') AND Data >= '0001') AND ID_TECNICO = ?3 "
             "ORDER BY Data, Ora, rowid",
             {"2025-03-01", "2025-03-31", technicianId}, runs);
         std::printf("movement screen over %d movements, %d runs (medians)\n",

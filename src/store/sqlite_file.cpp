@@ -579,7 +579,9 @@ private:
             sql.types.push_back(f.type);
         };
         // A stored value outside the field's type reads as blank, so it counts as blank here too.
-        // It can never equal a literal, which is always of the field's type.
+        // It can never equal a literal, which is always of the field's type. The comparison goes
+        // before the check, whose own bound ('0001' for dates) SQLite would otherwise take as
+        // the start of an index range and read the years before the one asked for.
         const QString valid = validSql(f.type, col);
         if (c.value.isNull()) {
             switch (c.op) {
@@ -609,20 +611,20 @@ private:
             sql.text += QStringLiteral("(%1 IS NULL OR %1 <> ?)").arg(col);
             break;
         case CompareOp::Ge:
-            sql.text += QStringLiteral("(%1 AND %2 >= ?)").arg(valid, col);
+            sql.text += QStringLiteral("(%2 >= ? AND %1)").arg(valid, col);
             break;
         case CompareOp::Le:
-            sql.text += QStringLiteral("(%1 AND %2 <= ?)").arg(valid, col);
+            sql.text += QStringLiteral("(%2 <= ? AND %1)").arg(valid, col);
             break;
         case CompareOp::Gt:
-            sql.text += QStringLiteral("(%1 AND %2 > ?)").arg(valid, col);
+            sql.text += QStringLiteral("(%2 > ? AND %1)").arg(valid, col);
             break;
         case CompareOp::Lt:
-            sql.text += QStringLiteral("(%1 AND %2 < ?)").arg(valid, col);
+            sql.text += QStringLiteral("(%2 < ? AND %1)").arg(valid, col);
             break;
         case CompareOp::StartsWith:
             // A range, not LIKE: LIKE ignores case and cannot use the index.
-            sql.text += QStringLiteral("(%1 AND %2 >= ? AND %2 < ?)").arg(valid, col);
+            sql.text += QStringLiteral("(%2 >= ? AND %2 < ? AND %1)").arg(valid, col);
             param(c.value);
             param(c.value.toString() + QString::fromUcs4(U"\U0010FFFF"));
             return;

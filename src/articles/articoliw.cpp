@@ -39,13 +39,7 @@ const char* const kViews[] = {"Tutti",       "con contratto", "senza contratto",
 
 /// The texts of one field of every record of `t`, in its order and filter, without moving it.
 QStringList namesOf(store::Table& t, const char* field) {
-    QStringList names;
-    if (!t.active())
-        return names;
-    const int index = t.field(S(field)).index();
-    for (int row = 0, n = t.recordCount(); row < n; ++row)
-        names << t.recordAt(row)[size_t(index)].toString();
-    return names;
+    return t.active() ? t.textsOf(S(field)) : QStringList();
 }
 
 QComboBox* filterBox() {

@@ -79,8 +79,7 @@ void TELENCO_CONTRATTIFORM::fillFilterBoxes() {
     auto fill = [](QComboBox* box, store::Table& source, const QString& field) {
         box->clear();
         box->addItem(QString());
-        for (int i = 0, n = source.recordCount(); i < n; ++i)
-            box->addItem(source.recordAt(i)[size_t(source.field(field).index())].toString());
+        box->addItems(source.textsOf(field));
     };
     fill(typeFilter_, own_->types, QStringLiteral("Nome_contratto"));
     fill(customerFilter_, own_->customers, QStringLiteral("Ragione_sociale"));

@@ -248,10 +248,7 @@ QWidget* Telenco_docForm::buildToInvoice() {
 void Telenco_docForm::fillTypes() {
     typeFilter_->clear();
     typeFilter_->addItem(QStringLiteral("TUTTI"));
-    store::Table& types = data_.Tab_tipodoc;
-    const int description = types.field(QStringLiteral("Descrizione")).index();
-    for (int i = 0, n = types.recordCount(); i < n; ++i)
-        typeFilter_->addItem(types.recordAt(i)[size_t(description)].toString());
+    typeFilter_->addItems(data_.Tab_tipodoc.textsOf(QStringLiteral("Descrizione")));
     typeFilter_->setCurrentIndex(0);
 }
 

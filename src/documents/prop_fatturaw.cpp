@@ -320,12 +320,8 @@ void Tprop_fatturaForm::showEvent(QShowEvent* event) {
 
 void Tprop_fatturaForm::refillClosing() {
     for (const Closing& c : closings) {
-        store::Table& list = data_.*c.table;
-        QStringList texts;
-        const int description = list.field(QStringLiteral("Descrizione")).index();
-        for (int i = 0, n = list.recordCount(); i < n; ++i)
-            texts << list.recordAt(i)[size_t(description)].toString();
-        closing_.at(QString::fromLatin1(c.field))->setItems(texts);
+        closing_.at(QString::fromLatin1(c.field))
+            ->setItems((data_.*c.table).textsOf(QStringLiteral("Descrizione")));
     }
 }
 

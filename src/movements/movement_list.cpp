@@ -47,13 +47,7 @@ QColor colourOf(RowColour colour) {
 }
 
 QStringList valuesOf(store::Table& source, const char* field) {
-    QStringList names;
-    if (!source.active())
-        return names;
-    const int index = source.field(f(field)).index();
-    for (int row = 0, rows = source.recordCount(); row < rows; ++row)
-        names << source.recordAt(row)[size_t(index)].toString();
-    return names;
+    return source.active() ? source.textsOf(f(field)) : QStringList();
 }
 
 QComboBox* nameChoice() {

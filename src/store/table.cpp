@@ -1156,6 +1156,25 @@ std::vector<QVariant> Table::recordAt(int position) {
     return record;
 }
 
+void Table::readEach(const std::function<void(const std::vector<QVariant>&)>& visit) {
+    requireActive();
+    std::vector<QVariant> record;
+    file_->scan(effectiveCondition(), effectiveOrder(), [&](qint64, std::vector<QVariant>& values) {
+        record.assign(fields_.size(), QVariant());
+        std::move(values.begin(), values.end(), record.begin());
+        computeDerived(record);
+        visit(record);
+    });
+}
+
+QStringList Table::textsOf(const QString& field) {
+    const int index = this->field(field).index();
+    QStringList texts;
+    readEach(
+        [&](const std::vector<QVariant>& record) { texts << record[size_t(index)].toString(); });
+    return texts;
+}
+
 void Table::emptyTable() {
     requireDefinition();
     std::shared_ptr<TableFile> file = file_ ? file_ : openTableFile(folder_, *def_);

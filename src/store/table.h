@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <QVariant>
 #include <array>
@@ -232,6 +233,11 @@ public:
     /// Values of the record at a position without moving the cursor or firing scroll events
     /// (lookups and calculated fields included). For grids and reports.
     std::vector<QVariant> recordAt(int position);
+    /// Every record the object shows, in its order, as recordAt gives them, read in one pass
+    /// without moving the cursor: for choice lists and other reads of a whole table.
+    void readEach(const std::function<void(const std::vector<QVariant>&)>& visit);
+    /// The texts of one field of every record the object shows, in its order (readEach).
+    QStringList textsOf(const QString& field);
 
     // Whole-table operations.
     void emptyTable();

@@ -235,12 +235,10 @@ void DbLookupCombo::fillList() {
     const int keyIndex = sourceLink_->keyIndex();
     const int resultIndex = sourceLink_->resultIndex();
     const store::FieldType resultType = source->field(resultIndex).type();
-    const int count = source->recordCount();
-    for (int position = 0; position < count; ++position) {
-        const std::vector<QVariant> record = source->recordAt(position);
+    source->readEach([&](const std::vector<QVariant>& record) {
         addItem(store::value::toText(resultType, record[size_t(resultIndex)]),
                 record[size_t(keyIndex)]);
-    }
+    });
 }
 
 void DbLookupCombo::reload() {

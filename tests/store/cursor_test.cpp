@@ -321,7 +321,7 @@ TEST_F(Locate, LookupAnswersWithoutMovingTheCursor) {
     EXPECT_EQ(scrolls, 0);
 }
 
-TEST_F(Cursor, AWalkInOnePassSeesWhatAFirstNextLoopSeesAndEndsWhereItDoes) {
+TEST_F(Cursor, ReadsInOnePassSeeWhatAFirstNextLoopSees) {
     fillShops(shops);
     const struct {
         const char *filter, *order;
@@ -336,6 +336,8 @@ TEST_F(Cursor, AWalkInOnePassSeesWhatAFirstNextLoopSeesAndEndsWhereItDoes) {
             looped << shops.field("Ragione_sociale").asString();
         const QString endOfLoop = shops.field("Ragione_sociale").asString();
         const int positionOfLoop = shops.recNo();
+        EXPECT_EQ(shops.textsOf("Ragione_sociale"), looped);
+        EXPECT_EQ(shops.recNo(), positionOfLoop) << "a read of every record does not move";
         shops.forEachRecord([&] { walked << shops.field("Ragione_sociale").asString(); });
         EXPECT_EQ(walked, looped);
         EXPECT_TRUE(shops.eof());

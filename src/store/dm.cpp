@@ -117,8 +117,8 @@ Tdm::Tdm() {
 }
 
 bool Tdm::dmCreate(const QString& yearFolder) {
-    // A year made by an older copy gets the tables added since; a read-only one simply goes
-    // without them (the year choice has said it cannot be written).
+    // A year made by an older copy gets the tables and indexes added since; a read-only one
+    // simply goes without them (the year choice has said it cannot be written).
     store::addMissingTables(yearFolder);
     store::addMissingIndexes(yearFolder);
     openFailure_.clear();
